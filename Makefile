@@ -1,0 +1,42 @@
+# make play  - install what is missing, build, and start the game from its run directory
+# make test  - install what is missing, build, and run every test (plain and sanitized)
+
+JOBS ?= $(shell nproc)
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+XVFB = xvfb-run -a -s "-screen 0 1280x1024x24"
+export LIBGL_ALWAYS_SOFTWARE = 1
+
+.PHONY: all deps build play test test-plain test-asan test-fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DGLUMBO_WERROR=ON >/dev/null
+	cmake --build $(BUILD) -j$(JOBS)
+
+play: build
+	cd $(BUILD)/run && ./glumbo3d
+
+test: deps test-plain test-asan test-fuzz
+
+test-plain: build
+	cd $(BUILD) && $(XVFB) ctest -j$(JOBS) --output-on-failure --timeout 600
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DGLUMBO_WERROR=ON -DGLUMBO_SANITIZE=ON -DGLUMBO_BENCH=OFF \
+	  -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  $(XVFB) ctest -j$(JOBS) --output-on-failure --timeout 900 -LE long
+
+test-fuzz: deps
+	bash scripts/run-fuzzers.sh
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

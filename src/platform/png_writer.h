@@ -1,0 +1,13 @@
+// PNG pictures of frames, for screenshots and test pictures.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// rgb holds height rows of width RGB pixels, bottom row first (as OpenGL reads them).
+bool WritePngBottomUp(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgb);
+
+}  // namespace platform

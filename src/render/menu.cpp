@@ -1,0 +1,3 @@
+#include "render/menu.h"
+
+Menu* menu = nullptr;

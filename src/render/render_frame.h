@@ -1,0 +1,4 @@
+#pragma once
+
+// Draws the frame for the current game state.
+void RenderFrame();
