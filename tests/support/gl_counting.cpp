@@ -1,0 +1,130 @@
+#include "support/gl_counting.h"
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/gl.h"
+
+namespace test {
+namespace {
+
+struct State {
+  bool keep = false;
+  std::size_t count = 0;
+  int open = -1;  // primitive being sent, -1 when outside glBegin/glEnd
+  float normal[3] = {0.0f, 0.0f, 1.0f};
+  float tex[2] = {0.0f, 0.0f};
+  GlRecording recording;
+};
+
+State& S() {
+  static State state;
+  return state;
+}
+
+// The GL library's own entry point of the same name, found once.
+template <typename Fn>
+Fn Next(const char* name) {
+  void* symbol = dlsym(RTLD_NEXT, name);
+  if (!symbol) {
+    std::fprintf(stderr, "gl_counting: %s not found in the GL library\n", name);
+    std::abort();
+  }
+  return reinterpret_cast<Fn>(symbol);
+}
+
+void Record(float x, float y, float z) {
+  State& s = S();
+  ++s.count;
+  if (!s.keep) return;
+  s.recording.vertices.push_back(
+      {x, y, z, s.normal[0], s.normal[1], s.normal[2], s.tex[0], s.tex[1], s.open});
+  if (s.open >= 0) ++s.recording.primitives[static_cast<std::size_t>(s.open)].count;
+}
+
+}  // namespace
+
+std::size_t GlRecording::CountInMode(unsigned mode) const {
+  std::size_t n = 0;
+  for (const RecordedPrimitive& p : primitives)
+    if (p.mode == mode) n += p.count;
+  return n;
+}
+
+void StartGlRecording(bool keepVertices) {
+  State& s = S();
+  s.recording = GlRecording{};
+  s.count = 0;
+  s.open = -1;
+  s.keep = keepVertices;
+}
+
+void StopGlRecording() { S().keep = false; }
+const GlRecording& GlRecorded() { return S().recording; }
+std::size_t GlVertexCount() { return S().count; }
+void ResetGlVertexCount() { S().count = 0; }
+
+}  // namespace test
+
+extern "C" {
+
+void glBegin(GLenum mode) {
+  static const auto next = test::Next<void (*)(GLenum)>("glBegin");
+  test::State& s = test::S();
+  if (s.keep) {
+    s.recording.primitives.push_back({mode, s.recording.vertices.size(), 0});
+    s.open = static_cast<int>(s.recording.primitives.size()) - 1;
+  }
+  next(mode);
+}
+
+void glEnd() {
+  static const auto next = test::Next<void (*)()>("glEnd");
+  test::S().open = -1;
+  next();
+}
+
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+  static const auto next = test::Next<void (*)(GLfloat, GLfloat, GLfloat)>("glNormal3f");
+  test::State& s = test::S();
+  s.normal[0] = x;
+  s.normal[1] = y;
+  s.normal[2] = z;
+  next(x, y, z);
+}
+
+void glTexCoord2f(GLfloat u, GLfloat v) {
+  static const auto next = test::Next<void (*)(GLfloat, GLfloat)>("glTexCoord2f");
+  test::State& s = test::S();
+  s.tex[0] = u;
+  s.tex[1] = v;
+  next(u, v);
+}
+
+void glVertex2f(GLfloat x, GLfloat y) {
+  static const auto next = test::Next<void (*)(GLfloat, GLfloat)>("glVertex2f");
+  test::Record(x, y, 0.0f);
+  next(x, y);
+}
+
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+  static const auto next = test::Next<void (*)(GLfloat, GLfloat, GLfloat)>("glVertex3f");
+  test::Record(x, y, z);
+  next(x, y, z);
+}
+
+void glVertex3fv(const GLfloat* v) {
+  static const auto next = test::Next<void (*)(const GLfloat*)>("glVertex3fv");
+  test::Record(v[0], v[1], v[2]);
+  next(v);
+}
+
+void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
+  static const auto next = test::Next<void (*)(GLdouble, GLdouble, GLdouble)>("glVertex3d");
+  test::Record(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+  next(x, y, z);
+}
+
+}  // extern "C"
