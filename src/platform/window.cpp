@@ -75,8 +75,89 @@ bool IsSystemKey(const SDL_KeyboardEvent& key) {
   return key.keysym.sym == SDLK_F10;
 }
 
+// Game controllers: the d-pad and the left stick act as the arrow keys, the
+// south face button as Space, Start as P.
+int VirtualKeyFromButton(Uint8 button) {
+  switch (button) {
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return kVkLeft;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return kVkRight;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP: return kVkUp;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return kVkDown;
+    case SDL_CONTROLLER_BUTTON_A: return kVkSpace;
+    case SDL_CONTROLLER_BUTTON_START: return 'P';
+    default: return -1;
+  }
+}
+
+// A stick axis becomes a held arrow key past the press threshold and is let go
+// below the release threshold, so that a stick resting near the edge does not chatter.
+constexpr int kStickPress = 16000;
+constexpr int kStickRelease = 8000;
+int stickKey[2] = {-1, -1};  // the arrow each left-stick axis holds down, or -1
+Event pendingStickEvent;
+bool stickEventPending = false;
+
+bool TranslateStick(int axisIndex, int value, Event& out) {
+  int negative = axisIndex == 0 ? kVkLeft : kVkUp;
+  int positive = axisIndex == 0 ? kVkRight : kVkDown;
+  int wanted = stickKey[axisIndex];
+  if (value <= -kStickPress) {
+    wanted = negative;
+  } else if (value >= kStickPress) {
+    wanted = positive;
+  } else if (value > -kStickRelease && value < kStickRelease) {
+    wanted = -1;
+  }
+  int held = stickKey[axisIndex];
+  if (wanted == held) return false;
+  stickKey[axisIndex] = wanted;
+  out = Event{};
+  if (held >= 0) {
+    out.type = EventType::KeyUp;
+    out.vk = held;
+    if (wanted >= 0) {
+      // The stick swung straight across: the new arrow goes down next.
+      pendingStickEvent = Event{};
+      pendingStickEvent.type = EventType::KeyDown;
+      pendingStickEvent.vk = wanted;
+      stickEventPending = true;
+    }
+    return true;
+  }
+  out.type = EventType::KeyDown;
+  out.vk = wanted;
+  return true;
+}
+
+void OpenController(int deviceIndex) {
+  if (SDL_IsGameController(deviceIndex)) SDL_GameControllerOpen(deviceIndex);
+}
+
+void CloseController(SDL_JoystickID id) {
+  if (SDL_GameController* c = SDL_GameControllerFromInstanceID(id)) SDL_GameControllerClose(c);
+}
+
 bool TranslateEvent(const SDL_Event& in, Event& out) {
   switch (in.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+      OpenController(in.cdevice.which);
+      return false;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      CloseController(in.cdevice.which);
+      return false;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP: {
+      int vk = VirtualKeyFromButton(in.cbutton.button);
+      if (vk < 0) return false;
+      out = Event{};
+      out.type = in.type == SDL_CONTROLLERBUTTONDOWN ? EventType::KeyDown : EventType::KeyUp;
+      out.vk = vk;
+      return true;
+    }
+    case SDL_CONTROLLERAXISMOTION:
+      if (in.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) return TranslateStick(0, in.caxis.value, out);
+      if (in.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) return TranslateStick(1, in.caxis.value, out);
+      return false;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       if (IsSystemKey(in.key)) return false;
@@ -116,6 +197,11 @@ bool VideoReady() {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "video: %s\n", SDL_GetError());
     return false;
+  }
+  // Controllers are welcome but not needed; those present now arrive as
+  // "added" events, like those plugged in later.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    std::fprintf(stderr, "controllers: %s\n", SDL_GetError());
   }
   return true;
 }
@@ -207,6 +293,11 @@ void Window::SwapBuffers() {
 }
 
 bool Window::PollEvent(Event& event) {
+  if (stickEventPending) {
+    stickEventPending = false;
+    event = pendingStickEvent;
+    return true;
+  }
   SDL_Event raw;
   while (SDL_PollEvent(&raw)) {
     if (TranslateEvent(raw, event)) return true;
@@ -227,6 +318,22 @@ void PushKeyEvent(int vk, bool down, bool repeat, bool alt) {
   e.key.keysym.sym = SdlFromVirtualKey(vk);
   e.key.keysym.scancode = SDL_GetScancodeFromKey(e.key.keysym.sym);
   e.key.keysym.mod = alt ? KMOD_LALT : KMOD_NONE;
+  SDL_PushEvent(&e);
+}
+
+void PushControllerButton(int button, bool down) {
+  SDL_Event e = {};
+  e.type = down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
+  e.cbutton.button = static_cast<Uint8>(button);
+  e.cbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+  SDL_PushEvent(&e);
+}
+
+void PushControllerAxis(int axis, int value) {
+  SDL_Event e = {};
+  e.type = SDL_CONTROLLERAXISMOTION;
+  e.caxis.axis = static_cast<Uint8>(axis);
+  e.caxis.value = static_cast<Sint16>(value);
   SDL_PushEvent(&e);
 }
 

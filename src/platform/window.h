@@ -61,6 +61,16 @@ class Window {
 // Puts a key event into the window system's queue, to be taken by PollEvent
 // through the same translation as a real key. For tests and the replay tool.
 void PushKeyEvent(int vk, bool down, bool repeat = false, bool alt = false);
+// Controller input through the same path: button codes and axis numbers are
+// SDL's game-controller ones (ControllerButton / ControllerAxis below).
+void PushControllerButton(int button, bool down);
+void PushControllerAxis(int axis, int value);
+namespace ControllerButton {
+constexpr int South = 0, Start = 6, DpadUp = 11, DpadDown = 12, DpadLeft = 13, DpadRight = 14;
+}
+namespace ControllerAxis {
+constexpr int LeftX = 0, LeftY = 1;
+}
 // Puts a window event into the queue the same way.
 void PushWindowEvent(EventType type, int width = 0, int height = 0);
 
