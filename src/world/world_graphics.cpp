@@ -1,0 +1,3 @@
+#include "world/world_graphics.h"
+
+bool worldGraphicsEnabled = true;
