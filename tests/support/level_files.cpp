@@ -1,0 +1,57 @@
+#include "support/level_files.h"
+
+#include "support/bmp_writer.h"
+#include "support/test_support.h"
+
+namespace test {
+
+std::string GridText(const Grid& rows) {
+  const std::size_t width = rows.empty() ? 0 : rows[0].size();
+  std::string out = std::to_string(width) + " " + std::to_string(rows.size()) + "\n";
+  for (const auto& row : rows) {
+    for (std::size_t x = 0; x < row.size(); ++x) {
+      out += (x == 0 ? "" : " ") + std::to_string(row[x]);
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+Grid EmptyGrid(const Grid& walls) {
+  Grid out;
+  for (const auto& row : walls) out.emplace_back(row.size(), 0);
+  return out;
+}
+
+void WriteLevelTexts(const std::filesystem::path& dataDir, int n, const std::string& wallText,
+                     const std::string& objectText) {
+  std::filesystem::create_directories(dataDir / "pantallas");
+  WriteFile((dataDir / "pantallas" / ("paredes" + std::to_string(n) + ".txt")).string(), wallText);
+  WriteFile((dataDir / "pantallas" / ("objetos" + std::to_string(n) + ".txt")).string(), objectText);
+}
+
+void WriteLevelFiles(const std::filesystem::path& dataDir, int n, const Grid& walls, const Grid& objects,
+                     const std::string& doorSection) {
+  WriteLevelTexts(dataDir, n, GridText(walls) + doorSection, GridText(objects));
+}
+
+void WriteFinalFile(const std::filesystem::path& dataDir, const Grid& walls) {
+  std::filesystem::create_directories(dataDir / "pantallas");
+  WriteFile((dataDir / "pantallas" / "final.txt").string(), GridText(walls));
+}
+
+void WriteLevelTextures(const std::filesystem::path& dataDir) {
+  std::filesystem::create_directories(dataDir / "texturas");
+  BmpLayout layout;
+  layout.width = 4;
+  layout.height = 4;
+  const std::vector<std::vector<std::uint32_t>> picture(4, std::vector<std::uint32_t>(4, 0x808080));
+  const std::vector<std::uint8_t> bytes = BuildBmp(layout, PackRows(layout, picture));
+  std::vector<std::string> names = {"chispa", "speed", "moneda"};
+  for (int d = 0; d < 3; ++d) {
+    for (const char* stem : {"ladrillos", "suelo", "puertas"}) names.push_back(stem + std::to_string(d));
+  }
+  for (const std::string& name : names) WriteBytes((dataDir / "texturas" / (name + ".bmp")).string(), bytes);
+}
+
+}  // namespace test
