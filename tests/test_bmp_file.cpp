@@ -1,0 +1,105 @@
+// Picture files from disk: the boxes shown when they cannot be used.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/message_box.h"
+#include "support/bmp_writer.h"
+#include "support/test_support.h"
+#include "world/bmp_image.h"
+
+namespace {
+
+struct Box {
+  std::string text, caption;
+  platform::BoxButtons buttons;
+};
+
+class BmpFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetMessageBoxHook([this](const std::string& text, const std::string& caption, platform::BoxButtons b,
+                                       platform::BoxIcon) {
+      boxes.push_back({text, caption, b});
+      return platform::BoxAnswer::Ok;
+    });
+  }
+  void TearDown() override { platform::SetMessageBoxHook({}); }
+
+  std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const std::string path = dir.File(name);
+    test::WriteBytes(path, bytes);
+    return path;
+  }
+
+  void ExpectOneBox(const std::string& text) {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].buttons, platform::BoxButtons::Ok);
+  }
+
+  test::TempDir dir;
+  std::vector<Box> boxes;
+};
+
+std::vector<std::uint8_t> SmallPicture() {
+  test::BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  return test::BuildBmp(layout, test::PackRows(layout, {{0x010203, 0x040506, 0x070809}, {0x0A0B0C, 0x0D0E0F, 0x101112}}));
+}
+
+TEST_F(BmpFile, GoodFileLoadsWithoutABox) {
+  const auto image = LoadDIBImage(Write("ok.bmp", SmallPicture()));
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->width, 3);
+  EXPECT_EQ(image->height, 2);
+  EXPECT_EQ(image->pixels, (std::vector<std::uint8_t>{10, 11, 12, 13, 14, 15, 16, 17, 18, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(BmpFile, MissingFileNamesTheFile) {
+  const std::string path = dir.File("nowhere.bmp");
+  EXPECT_EQ(LoadDIBImage(path), nullptr);
+  ExpectOneBox("Failed to open DIB file " + path + ".\n");
+}
+
+TEST_F(BmpFile, FolderCannotBeOpenedAsAPicture) {
+  EXPECT_EQ(ReadDIBFile(dir.path().string()).error, DibError::OpenFailed);
+}
+
+TEST_F(BmpFile, LaterHeaderIsAnUnknownFormat) {
+  auto bytes = SmallPicture();
+  test::PutU32(bytes, 14, 108);
+  bytes.resize(bytes.size() + 68, 0);
+  EXPECT_EQ(LoadDIBImage(Write("v4.bmp", bytes)), nullptr);
+  ExpectOneBox("Unknown DIB file format.");
+}
+
+TEST_F(BmpFile, TruncatedFileIsAConversionError) {
+  auto bytes = SmallPicture();
+  bytes.resize(bytes.size() - 5);
+  EXPECT_EQ(LoadDIBImage(Write("cut.bmp", bytes)), nullptr);
+  ExpectOneBox("Image file conversion error.");
+}
+
+TEST_F(BmpFile, HugeHeaderIsOutOfMemory) {
+  auto bytes = SmallPicture();
+  test::PutU32(bytes, 18, 60000);
+  test::PutU32(bytes, 22, 60000);
+  EXPECT_EQ(LoadDIBImage(Write("huge.bmp", bytes)), nullptr);
+  ExpectOneBox("Out of memory.");
+}
+
+TEST(BmpErrorText, EveryErrorHasItsOwnText) {
+  EXPECT_EQ(DibErrorText(DibError::OpenFailed, "./texturas/x.bmp"), "Failed to open DIB file ./texturas/x.bmp.\n");
+  EXPECT_EQ(DibErrorText(DibError::UnknownFormat, "a"), "Unknown DIB file format.");
+  EXPECT_EQ(DibErrorText(DibError::ConversionFailed, "a"), "Image file conversion error.");
+  EXPECT_EQ(DibErrorText(DibError::OutOfMemory, "a"), "Out of memory.");
+  // A file name with a percent sign is text, not a format.
+  EXPECT_EQ(DibErrorText(DibError::OpenFailed, "%s%n.bmp"), "Failed to open DIB file %s%n.bmp.\n");
+}
+
+}  // namespace
