@@ -1,0 +1,303 @@
+// Both fonts' display lists on a real context.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/gl.h"
+#include "render/bitmap_font.h"
+#include "render/font_source.h"
+#include "render/menu.h"
+#include "render/outline_font.h"
+#include "support/test_support.h"
+
+namespace {
+
+constexpr int kW = 320;
+constexpr int kH = 240;
+
+// Window pixels map one to one onto the projection.
+void PixelProjection() {
+  glViewport(0, 0, kW, kH);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, kW, 0, kH, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glColor4f(1, 1, 1, 1);
+}
+
+struct Ink {
+  int count = 0;
+  int minX = kW, maxX = -1, minY = kH, maxY = -1;
+};
+
+Ink ReadInk() {
+  std::vector<std::uint8_t> rgb(kW * kH * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  Ink ink;
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      if (rgb[(y * kW + x) * 3] > 128) {
+        ++ink.count;
+        ink.minX = std::min(ink.minX, x);
+        ink.maxX = std::max(ink.maxX, x);
+        ink.minY = std::min(ink.minY, y);
+        ink.maxY = std::max(ink.maxY, y);
+      }
+    }
+  }
+  return ink;
+}
+
+float RasterX() {
+  GLfloat pos[4];
+  glGetFloatv(GL_CURRENT_RASTER_POSITION, pos);
+  return pos[0];
+}
+
+class BitmapFontTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(context.ok());
+    BuildBitmapFont();
+    ASSERT_NE(bitmapFontBase, 0u);
+    PixelProjection();
+  }
+  void TearDown() override { DeleteBitmapFont(); }
+  test::GLContext context{kW, kH};
+};
+
+TEST_F(BitmapFontTest, EveryPrintableCodeInksNextToTheRasterPosition) {
+  const int x0 = 100, y0 = 100;
+  for (int c = 33; c < 127; ++c) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glRasterPos2i(x0, y0);
+    PrintBitmap("%c", c);
+    EXPECT_FLOAT_EQ(RasterX(), x0 + 11.0f) << "code " << c;
+    const Ink ink = ReadInk();
+    ASSERT_GT(ink.count, 0) << "code " << c << " drew nothing";
+    // Inside the glyph's cell: its advance wide, from below the descenders to the em's top.
+    EXPECT_GE(ink.minX, x0 - 1) << c;
+    EXPECT_LE(ink.maxX, x0 + 11) << c;
+    EXPECT_GE(ink.minY, y0 - 6) << c;
+    EXPECT_LE(ink.maxY, y0 + 18) << c;
+  }
+  glClear(GL_COLOR_BUFFER_BIT);
+  glRasterPos2i(x0, y0);
+  PrintBitmap(" ");
+  EXPECT_EQ(ReadInk().count, 0);
+  EXPECT_FLOAT_EQ(RasterX(), x0 + 11.0f);
+}
+
+TEST_F(BitmapFontTest, ALineIsFormattedAndRunsOnFromTheRasterPosition) {
+  glRasterPos2i(10, 50);
+  PrintBitmap("%d x %d", 640, 480);
+  EXPECT_FLOAT_EQ(RasterX(), 10 + 9 * 11.0f);
+  const Ink ink = ReadInk();
+  EXPECT_GE(ink.minX, 9);
+  EXPECT_GT(ink.maxX, 10 + 8 * 11);  // the last digit is inked
+
+  // Null prints nothing; text beyond 255 characters is cut.
+  glRasterPos2i(0, 10);
+  const char* none = nullptr;
+  PrintBitmap(none);
+  EXPECT_FLOAT_EQ(RasterX(), 0.0f);
+  const std::string longText(400, '.');
+  glRasterPos2i(0, 10);
+  PrintBitmap("%s", longText.c_str());
+  GLfloat pos[4];
+  glGetFloatv(GL_CURRENT_RASTER_POSITION_VALID, pos);
+  // 255 advances of 11 leave the window; the valid flag is kept by glBitmap, so read x.
+  glGetFloatv(GL_CURRENT_RASTER_POSITION, pos);
+  EXPECT_FLOAT_EQ(pos[0], 255 * 11.0f);
+}
+
+TEST_F(BitmapFontTest, BytesOutsideTheFontNeverCallAnotherList) {
+  // The list right after the font's 96, and the one before them, paint the screen.
+  for (GLuint list : {bitmapFontBase + 96, bitmapFontBase - 1}) {
+    glNewList(list, GL_COMPILE);
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEndList();
+  }
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glRasterPos2i(10, 10);
+  PrintBitmap("\x80\x1f\xff");
+  EXPECT_EQ(ReadInk().count, 0);
+  EXPECT_FLOAT_EQ(RasterX(), 10.0f);
+  glDeleteLists(bitmapFontBase + 96, 1);
+  glDeleteLists(bitmapFontBase - 1, 1);
+}
+
+class OutlineFontTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(context.ok());
+    menu.BuildOutlineFont();
+    ASSERT_NE(menu.outlineBase, 0u);
+  }
+  test::GLContext context{kW, kH};
+  Menu menu;
+};
+
+TEST_F(OutlineFontTest, MetricsHoldTheAdvancesAndInkBoxes) {
+  for (int c = 32; c < 127; ++c) {
+    EXPECT_NEAR(menu.glyphMetrics[c].cellIncX, 0.6f, 0.01f) << c;
+    EXPECT_EQ(menu.glyphMetrics[c].cellIncY, 0.0f);
+  }
+  const GlyphMetrics& m = menu.glyphMetrics[static_cast<int>('M')];
+  EXPECT_GT(m.blackBoxX, 0.4f);
+  EXPECT_LT(m.blackBoxX, 0.6f);
+  EXPECT_GT(m.originY, 0.55f);  // capital height
+  EXPECT_NEAR(m.originY - m.blackBoxY, 0.0f, 0.01f);
+  EXPECT_EQ(menu.glyphMetrics[32].blackBoxX, 0.0f);
+  EXPECT_EQ(menu.glyphMetrics[255].cellIncX, 0.0f);  // left unbuilt
+}
+
+TEST_F(OutlineFontTest, PrintCentresOnTheSumOfTheAdvancesAndEndsAtTheRightEnd) {
+  const char* text = "Nuevo Juego";
+  float sum = 0;
+  for (const char* p = text; *p; ++p) sum += menu.glyphMetrics[static_cast<unsigned char>(*p)].cellIncX;
+  EXPECT_FLOAT_EQ(menu.OutlineTextWidth(text), sum);
+
+  GLfloat m[16];
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  menu.PrintOutline("%s", text);
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  // Started at -sum/2; every glyph's list moved the origin by its own advance.
+  EXPECT_NEAR(m[12], sum / 2, 1e-4);
+  EXPECT_EQ(m[13], 0.0f);
+
+  glLoadIdentity();
+  menu.PrintOutline("%d x %d", 640, 480);
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  EXPECT_NEAR(m[12], menu.OutlineTextWidth("640 x 480") / 2, 1e-4);
+
+  glLoadIdentity();
+  menu.PrintOutline("%s", "");
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  EXPECT_EQ(m[12], 0.0f);
+  const char* none = nullptr;
+  menu.PrintOutline(none);
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  EXPECT_EQ(m[12], 0.0f);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// One glyph, one em = 200 pixels, turned about its middle, pen at (60, 20).
+void GlyphTransform(float turnY) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, kW, 0, kH, -500, 500);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(120, 20, 0);
+  glRotatef(turnY, 0, 1, 0);
+  glScalef(200, 200, 200);
+  glTranslatef(-0.3f, 0, 0.1f);
+}
+
+void DrawGlyphLarge(Menu& menu, unsigned char c, float turnY) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  GlyphTransform(turnY);
+  glCallList(menu.outlineBase + c);
+}
+
+TEST_F(OutlineFontTest, GlyphsAreSolidWithHolesAndFacesThatSurviveBackFaceCulling) {
+  PixelProjection();
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+  glEnable(GL_DEPTH_TEST);
+  DrawGlyphLarge(menu, 'O', 0);
+  std::uint8_t rgb[3];
+  const auto& o = menu.glyphMetrics[static_cast<int>('O')];
+  const int midY = 20 + static_cast<int>((o.originY - o.blackBoxY / 2) * 200);
+  test::ReadPixel(120, midY, rgb);
+  EXPECT_LT(rgb[0], 50) << "the O's hole is left open";
+  const int ringX = 120 + static_cast<int>((o.originX - 0.3f) * 200) + 8;
+  test::ReadPixel(ringX, midY, rgb);
+  EXPECT_GT(rgb[0], 200) << "the O's ring is filled";
+  const int front = ReadInk().count;
+  EXPECT_GT(front, 2000);
+
+  DrawGlyphLarge(menu, 'O', 180);  // seen from behind: the back face
+  const int back = ReadInk().count;
+  EXPECT_NEAR(back, front, front / 20);
+
+  DrawGlyphLarge(menu, 'I', 90);  // edge on: only the side walls show
+  const Ink side = ReadInk();
+  EXPECT_GT(side.count, 0);
+  EXPECT_NEAR(side.maxX - side.minX + 1, 0.2 * 200, 3) << "walls as deep as the extrusion";
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_DEPTH_TEST);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(OutlineFontTest, FacesAndWallsCarryOutwardNormals) {
+  // A light straight from +z only reaches faces whose normal points at it;
+  // with one-sided lighting a face with a reversed normal stays black.
+  PixelProjection();
+  const GLfloat toViewer[4] = {0, 0, 1, 0};
+  const GLfloat white[4] = {1, 1, 1, 1};
+  const GLfloat black[4] = {0, 0, 0, 1};
+  glLightfv(GL_LIGHT0, GL_POSITION, toViewer);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, black);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, black);
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, black);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_NORMALIZE);
+  glEnable(GL_DEPTH_TEST);
+
+  auto lit = [&](float turn) {
+    DrawGlyphLarge(menu, 'I', turn);
+    return ReadInk().count;
+  };
+  EXPECT_GT(lit(0), 2000) << "front face lit from the front";
+  EXPECT_GT(lit(180), 2000) << "back face lit when turned to the light";
+  EXPECT_GT(lit(90), 300) << "a side wall lit when turned to the light";
+  EXPECT_GT(lit(-90), 300) << "the other side wall too";
+  glDisable(GL_LIGHTING);
+  glDisable(GL_NORMALIZE);
+  glDisable(GL_DEPTH_TEST);
+}
+
+TEST_F(OutlineFontTest, TextMaterialsGiveTitlesRedAndLabelsBlue) {
+  GLfloat d[4], a[4], s[4], e[4];
+  menu.SetTextMaterial(0);
+  glGetMaterialfv(GL_FRONT, GL_DIFFUSE, d);
+  glGetMaterialfv(GL_FRONT, GL_AMBIENT, a);
+  glGetMaterialfv(GL_FRONT, GL_SPECULAR, s);
+  glGetMaterialfv(GL_FRONT, GL_EMISSION, e);
+  EXPECT_FLOAT_EQ(d[0], 1.0f);
+  EXPECT_FLOAT_EQ(d[1], 0.2f);
+  EXPECT_FLOAT_EQ(d[2], 0.1f);
+  EXPECT_FLOAT_EQ(a[0], 0.5f);
+  EXPECT_FLOAT_EQ(a[2], 0.05f);
+  EXPECT_FLOAT_EQ(s[1], 0.2f);
+  EXPECT_FLOAT_EQ(e[0] + e[1] + e[2], 0.0f);
+  EXPECT_FLOAT_EQ(e[3], 1.0f);
+  menu.SetTextMaterial(1);
+  glGetMaterialfv(GL_FRONT, GL_DIFFUSE, d);
+  glGetMaterialfv(GL_FRONT, GL_AMBIENT, a);
+  EXPECT_FLOAT_EQ(d[0], 0.3f);
+  EXPECT_FLOAT_EQ(d[2], 0.8f);
+  EXPECT_FLOAT_EQ(a[2], 0.4f);
+}
+
+}  // namespace
