@@ -1,4 +1,4 @@
-#include "support/reference_path_search.h"
+#include "reference_path_search.h"
 
 #include <cstdlib>
 
