@@ -1,6 +1,7 @@
 #include "actors/player.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "actors/maze_grid.h"
 #include "platform/gl.h"
@@ -27,6 +28,11 @@ constexpr float kPowerStartIntensity = 0.8f;
 constexpr GLenum kLight = GL_LIGHT0 + kPlayerLightIndex;
 
 int Trunc(float v) { return static_cast<int>(v); }
+
+// The cell holding a coordinate. Rounding down rather than toward zero puts a
+// point left of column 0 (or above row 0) outside the level, where it is
+// blocked, instead of in the first column.
+int Cell(float v) { return static_cast<int>(std::floor(v)); }
 
 int CollisionCodeFor(int wallCode) {
   if ((wallCode >= 4 && wallCode <= 21) || wallCode == 38 || wallCode == 39) return kCollisionWall;
@@ -125,7 +131,7 @@ int Player::CountBlockedCorners(bool blocked[4]) const {
   const float cornerZ[4] = {z - kCornerReach, z + kCornerReach, z + kCornerReach, z - kCornerReach};
   int count = 0;
   for (int i = 0; i < 4; ++i) {
-    blocked[i] = !IsFree(Trunc(cornerX[i]), Trunc(cornerZ[i]));
+    blocked[i] = !IsFree(Cell(cornerX[i]), Cell(cornerZ[i]));
     if (blocked[i]) ++count;
   }
   return count;
@@ -133,18 +139,24 @@ int Player::CountBlockedCorners(bool blocked[4]) const {
 
 // The forward move is always undone when a corner would enter a blocked cell;
 // the sideways nudge, tested from the forward position, is what lets the
-// player slip past the edge of an opening.
+// player slip past the edge of an opening. A nudge is taken when the cell
+// beside the player's own, on the far side from the blocked corner, is open
+// ahead, or when its own cell ahead is: without the second test a player in
+// the opening's column but more than a tenth of a cell off its centre line
+// would never get in.
 void Player::MoveAndCollide(float step) {
   bool blocked[4];
+  const auto openAheadX = [this](int side, int ahead) { return IsFree(side, ahead) || IsFree(Cell(x), ahead); };
+  const auto openAheadZ = [this](int ahead, int side) { return IsFree(ahead, side) || IsFree(ahead, Cell(z)); };
   switch (direction) {
     case kPlayerNorth:
       z -= step;
       heading = -90;
       if (CountBlockedCorners(blocked) > 0) {
-        const int ahead = Trunc(z - 0.5f);
-        if (blocked[0] && IsFree(Trunc(x) - 1, ahead)) {
+        const int ahead = Cell(z - 0.5f);
+        if (blocked[0] && openAheadX(Cell(x) - 1, ahead)) {
           x -= step;
-        } else if (blocked[3] && IsFree(Trunc(x) + 1, ahead)) {
+        } else if (blocked[3] && openAheadX(Cell(x) + 1, ahead)) {
           x += step;
         }
         z += step;
@@ -154,10 +166,10 @@ void Player::MoveAndCollide(float step) {
       x += step;
       heading = 180;
       if (CountBlockedCorners(blocked) > 0) {
-        const int ahead = Trunc(x + 0.5f);
-        if (blocked[0] && IsFree(ahead, Trunc(z) + 1)) {
+        const int ahead = Cell(x + 0.5f);
+        if (blocked[0] && openAheadZ(ahead, Cell(z) + 1)) {
           z += step;
-        } else if (blocked[1] && IsFree(ahead, Trunc(z) - 1)) {
+        } else if (blocked[1] && openAheadZ(ahead, Cell(z) - 1)) {
           z -= step;
         }
         x -= step;
@@ -167,10 +179,10 @@ void Player::MoveAndCollide(float step) {
       z += step;
       heading = 90;
       if (CountBlockedCorners(blocked) > 0) {
-        const int ahead = Trunc(z + 0.5f);
-        if (blocked[1] && IsFree(Trunc(x) - 1, ahead)) {
+        const int ahead = Cell(z + 0.5f);
+        if (blocked[1] && openAheadX(Cell(x) - 1, ahead)) {
           x -= step;
-        } else if (blocked[2] && IsFree(Trunc(x) + 1, ahead)) {
+        } else if (blocked[2] && openAheadX(Cell(x) + 1, ahead)) {
           x += step;
         }
         z -= step;
@@ -180,10 +192,10 @@ void Player::MoveAndCollide(float step) {
       x -= step;
       heading = 0;
       if (CountBlockedCorners(blocked) > 0) {
-        const int ahead = Trunc(x - 0.5f);
-        if (blocked[3] && IsFree(ahead, Trunc(z) + 1)) {
+        const int ahead = Cell(x - 0.5f);
+        if (blocked[3] && openAheadZ(ahead, Cell(z) + 1)) {
           z += step;
-        } else if (blocked[2] && IsFree(ahead, Trunc(z) - 1)) {
+        } else if (blocked[2] && openAheadZ(ahead, Cell(z) - 1)) {
           z -= step;
         }
         x += step;
@@ -276,13 +288,13 @@ void Player::Update(double dt) {
   MoveAndCollide(step);
   StepMouth(dt);
 
-  const int code = CellCode(Trunc(x), Trunc(z));
+  const int code = CellCode(Cell(x), Cell(z));
   if (code >= kCollisionArrowFirst && code <= kCollisionArrowLast) {
     direction = code - kCollisionArrowFirst;
     speed = kPlayerArrowSpeed;
   }
 
-  if (level != nullptr && level->EatAt(Trunc(x), Trunc(z)) == 2) PowerUp();
+  if (level != nullptr && level->EatAt(Cell(x), Cell(z)) == 2) PowerUp();
 
   DecaySpeed(dt);
   UpdatePowerLight(dt);
@@ -316,7 +328,7 @@ void Player::CutPower() {
 void Player::WalkTo(int cx, int cy) {
   if (!grid->IsPassable(cx, cy)) return;
   DropPath();
-  path = grid->FindPath(Trunc(x), Trunc(z), cx, cy);
+  path = grid->FindPath(Cell(x), Cell(z), cx, cy);
 }
 
 bool Player::FollowPath(double dt) {

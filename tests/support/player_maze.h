@@ -1,0 +1,55 @@
+// Small mazes for the player's tests, drawn as text and loaded through the
+// game's own level files.
+//
+// One character per cell, rows from the top (row 0, smallest z):
+//   '#' wall            ' ' floor          '.' floor with a coin   'o' floor with a large pellet
+//   'P' player start    'Q' partner start  'G' ghost start         'X' players-only block
+//   'H' ghost-house door
+//   '^' '>' 'v' '<'  floor arrows pushing toward -z, +x, +z, -x
+//   'D' door across a corridor along x (its second cell is the next column, written '=')
+//   'd' the same door with a coin on its first cell
+//   'E' door across a corridor along z (its second cell is the next row, written '=')
+// Door entries follow the level file's door section, one per door in reading
+// order: "N 2 -1" opens after two coins and leads nowhere, "N 1 7" opens after
+// one coin and leads to level 7, "S 1.5" swings by itself every 150 ticks,
+// "N 1000 0" never opens by itself.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/test_support.h"
+
+class Level;
+
+namespace test {
+
+struct MazeSpec {
+  MazeSpec(std::vector<std::string> mazeRows, std::vector<std::string> doors = {})
+      : rows(std::move(mazeRows)), doorEntries(std::move(doors)) {}
+  std::vector<std::string> rows;
+  std::vector<std::string> doorEntries;
+};
+
+std::string MazeWallText(const MazeSpec& spec);
+std::string MazeObjectText(const MazeSpec& spec);
+
+// A maze written as level files into a fresh folder and loaded from there
+// (the folder stays the working directory while the object lives). The world
+// is loaded without OpenGL textures, so no picture files are needed.
+class LoadedMaze {
+ public:
+  explicit LoadedMaze(const MazeSpec& spec, int levelNumber = 1);
+  ~LoadedMaze();
+  Level& level() { return *level_; }
+
+ private:
+  TempDir dir_;
+  std::optional<ScopedCwd> cwd_;
+  std::unique_ptr<Level> level_;
+};
+
+}  // namespace test
