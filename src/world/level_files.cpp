@@ -296,6 +296,7 @@ std::string LevelFileError::Describe() const {
   std::string out = "Level file " + file;
   if (line > 0) out += ", line " + std::to_string(line);
   if (token > 0) out += ", token " + std::to_string(token);
+  else if (line > 0) out += ", after the last token";
   return out + ": " + reason;
 }
 
