@@ -103,3 +103,29 @@ TEST(BmpErrorText, EveryErrorHasItsOwnText) {
 }
 
 }  // namespace
+
+#include "world/bmp_ppm.h"
+
+namespace {
+
+TEST(BmpPpm, TopRowComesFirst) {
+  Image image;
+  image.width = 2;
+  image.height = 2;
+  image.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};  // bottom row first
+  const std::string header = "P6\n2 2\n255\n";
+  std::vector<std::uint8_t> expected(header.begin(), header.end());
+  expected.insert(expected.end(), {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6});
+  EXPECT_EQ(ImageToPpm(image), expected);
+}
+
+TEST(BmpPpm, PictureWithTooFewPixelsGivesOnlyTheHeader) {
+  Image image;
+  image.width = 3;
+  image.height = 2;
+  image.pixels.assign(5, 0);
+  const std::string header = "P6\n3 2\n255\n";
+  EXPECT_EQ(ImageToPpm(image), std::vector<std::uint8_t>(header.begin(), header.end()));
+}
+
+}  // namespace
