@@ -1,0 +1,168 @@
+// The radar's blips: where the ghosts show, when they light and fade.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "actors/ghost.h"
+#include "actors/player.h"
+#include "render/camera.h"
+#include "render/radar.h"
+
+namespace {
+
+class RadarTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    player.SetPosition(20.5f, 0.5f, 20.5f);
+    for (int i = 0; i < kRadarGhosts; ++i) {
+      ghosts[i] = std::make_unique<Ghost>(i);
+      ghosts[i]->SetColour(0.8f, 0.1f, 0.5f);
+      ghosts[i]->SetPosition(80.0f, 0.9f, 80.0f);  // far away
+      radar.SetGhost(i, *ghosts[i]);
+    }
+    radar.SetPlayer(player);
+    radar.SetCamera(camera);
+    radar.SetGhostCount(4);
+    camera.mode = kCameraOverhead;
+  }
+  // A ghost at an offset from the player, in world x and z.
+  void Place(int i, float dx, float dz) { ghosts[i]->SetPosition(20.5f + dx, 0.9f, 20.5f + dz); }
+  // Steps until blip i lights (alpha back at 1 from below), at most `limit` ticks.
+  int TicksUntilLit(int i, double step, int limit) {
+    for (int t = 1; t <= limit; ++t) {
+      const float before = radar.blips[i].shown ? radar.blips[i].alpha : -1.0f;
+      radar.UpdateRadar(step);
+      if (radar.blips[i].alpha == 1.0f && before < 1.0f && radar.blips[i].shown) return t;
+    }
+    return -1;
+  }
+  Player player{true};
+  Camera camera;
+  std::unique_ptr<Ghost> ghosts[kRadarGhosts];
+  Radar radar;
+};
+
+TEST_F(RadarTest, GhostsArePlacedByBearingAndDistanceWithTheViewDirectionUp) {
+  Place(0, 0, -5);  // due -z
+  Place(1, 5, 0);   // due +x
+  Place(2, -3, 4);  // 5 units away, to -x and +z
+  radar.UpdateRadar(0.0);
+  // Overhead: -z is up, +x is right; 0.02 radar units per world unit.
+  EXPECT_NEAR(radar.blips[0].x, 0.0f, 1e-5);
+  EXPECT_NEAR(radar.blips[0].y, 0.1f, 1e-5);
+  EXPECT_NEAR(radar.blips[1].x, 0.1f, 1e-5);
+  EXPECT_NEAR(radar.blips[1].y, 0.0f, 1e-5);
+  EXPECT_NEAR(radar.blips[2].x, -0.06f, 1e-5);
+  EXPECT_NEAR(radar.blips[2].y, -0.08f, 1e-5);
+
+  // Chasing with yaw 90 looks towards -z too.
+  camera.mode = kCameraChase;
+  camera.yaw = 90;
+  radar.UpdateRadar(0.0);
+  EXPECT_NEAR(radar.blips[0].x, 0.0f, 1e-5);
+  EXPECT_NEAR(radar.blips[0].y, 0.1f, 1e-5);
+  // Yaw 180: the camera looks along -x, so the -z ghost is on its right.
+  camera.yaw = 180;
+  radar.UpdateRadar(0.0);
+  EXPECT_NEAR(radar.blips[0].x, 0.1f, 1e-5);
+  EXPECT_NEAR(radar.blips[0].y, 0.0f, 1e-5);
+}
+
+TEST_F(RadarTest, TheRangeEndsJustShortOfTenUnits) {
+  Place(0, 0, -10.0f);
+  Place(1, 0, -9.99f);
+  radar.sweep = 90;  // turns just past the top of the disc, so both would light now
+  radar.UpdateRadar(0.5);
+  EXPECT_FALSE(radar.blips[0].shown);
+  ASSERT_TRUE(radar.blips[1].shown);
+  EXPECT_NEAR(std::hypot(radar.blips[1].x, radar.blips[1].y), 9.99f * 0.02f, 1e-5);
+}
+
+TEST_F(RadarTest, ABlipLightsOncePerTurnFollowsItsGhostAndFades) {
+  Place(0, 4, -4);
+  const int first = TicksUntilLit(0, 1.0, 100);
+  ASSERT_GT(first, 0);
+  EXPECT_EQ(radar.blips[0].r, 1.0f);  // channels above 0.2 become full
+  EXPECT_EQ(radar.blips[0].g, 0.0f);
+  EXPECT_EQ(radar.blips[0].b, 1.0f);
+  // Let the lit frames pass, then move the ghost: the fading blip goes with it.
+  for (int i = 0; i < 5; ++i) radar.UpdateRadar(1.0);
+  Place(0, 4, -3);
+  radar.UpdateRadar(1.0);
+  EXPECT_TRUE(radar.blips[0].shown);
+  EXPECT_LT(radar.blips[0].alpha, 1.0f);
+  EXPECT_NEAR(radar.blips[0].x, 4 * 0.02f, 1e-5);
+  EXPECT_NEAR(radar.blips[0].y, 3 * 0.02f, 1e-5);
+  // Faded out after about 50 ticks, well before the sweep returns.
+  int shownFor = 0;
+  while (radar.blips[0].shown && shownFor < 100) {
+    radar.UpdateRadar(1.0);
+    ++shownFor;
+  }
+  EXPECT_NEAR(shownFor + 7, 50, 5);
+  // One turn of the sweep is 360 / 5.5 ticks.
+  const int again = TicksUntilLit(0, 1.0, 100);
+  ASSERT_GT(again, 0);
+  EXPECT_NEAR(again + shownFor + 7, 360 / 5.5, 3);
+}
+
+TEST_F(RadarTest, EatenOrOutOfRangeGhostsHideAtOnce) {
+  Place(0, 0, -3);
+  Place(1, 0, -4);
+  ASSERT_GT(TicksUntilLit(0, 1.0, 100), 0);
+  ASSERT_TRUE(radar.blips[1].shown);
+  ghosts[0]->SetEaten(true);
+  Place(1, 0, -12);
+  radar.UpdateRadar(0.1);
+  EXPECT_FALSE(radar.blips[0].shown);
+  EXPECT_FALSE(radar.blips[1].shown);
+}
+
+TEST_F(RadarTest, OnlyGhostsBelowTheCountAreUpdated) {
+  radar.SetGhostCount(8);
+  Place(6, 0, -3);
+  ASSERT_GT(TicksUntilLit(6, 1.0, 100), 0);
+  const RadarBlip kept = radar.blips[6];
+  radar.SetGhostCount(4);
+  Place(6, 0, -30);
+  for (int i = 0; i < 200; ++i) radar.UpdateRadar(1.0);
+  EXPECT_TRUE(radar.blips[6].shown);
+  EXPECT_EQ(radar.blips[6].alpha, kept.alpha);
+  EXPECT_EQ(radar.blips[6].x, kept.x);
+  // A count beyond the eight ghosts is held to them.
+  radar.SetGhostCount(50);
+  EXPECT_EQ(radar.ghostCount, kRadarGhosts);
+  radar.UpdateRadar(1.0);
+  EXPECT_FALSE(radar.blips[6].shown);
+}
+
+TEST_F(RadarTest, TheSweepWrapsAndLightsBlipsJustPastZero) {
+  radar.sweep = 2.0f;
+  radar.UpdateRadar(1.0);
+  EXPECT_FLOAT_EQ(radar.sweep, 356.5f);
+  // A ghost at a bearing of 10 degrees, with the sweep just below 360.
+  const float a = 10.0f * 3.141592f / 180.0f;
+  Place(0, 5 * std::cos(a), -5 * std::sin(a));
+  radar.sweep = 360.5f;
+  radar.UpdateRadar(1.0);  // the sweep is now at 355
+  EXPECT_TRUE(radar.blips[0].shown);
+  EXPECT_EQ(radar.blips[0].alpha, 1.0f);
+}
+
+TEST_F(RadarTest, EveryBearingLightsWhateverTheCameraYaw) {
+  // While the camera turns its yaw passes through any value; a bearing that
+  // falls more than a turn below zero must still be lit by the sweep.
+  camera.mode = kCameraChase;
+  for (float yaw : {0.0f, 90.0f, 300.0f, 355.0f}) {
+    for (int k = 0; k < 12; ++k) {
+      const float a = static_cast<float>(k) * 30.0f * 3.141592f / 180.0f + 0.1f;
+      Place(0, 5 * std::cos(a), -5 * std::sin(a));
+      camera.yaw = yaw;
+      radar.blips[0] = RadarBlip();
+      EXPECT_GT(TicksUntilLit(0, 1.0, 70), 0) << "yaw " << yaw << " bearing " << k * 30;
+    }
+  }
+}
+
+}  // namespace
