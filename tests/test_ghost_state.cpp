@@ -185,6 +185,8 @@ struct DamagedCase {
   const char* reason;
 };
 
+void PrintTo(const DamagedCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
 class DamagedMonsterFile : public testing::TestWithParam<DamagedCase> {};
 
 TEST_P(DamagedMonsterFile, SaysSoOnStderrKeepsWhatWasReadAndFreesTheRest) {

@@ -45,6 +45,15 @@ void WriteGhostMaze(const std::filesystem::path& dataDir, int n, const std::vect
   WriteLevelFiles(dataDir, n, walls, objects);
 }
 
+std::string MazeTextForMonster(const std::vector<std::string>& rows) {
+  std::string text = std::to_string(rows.empty() ? 0 : rows[0].size()) + " " + std::to_string(rows.size()) + "\n";
+  for (const std::string& row : rows) {
+    for (char c : row) text += std::to_string(GhostMazeWallCode(c)) + " ";
+    text += "\n";
+  }
+  return text;
+}
+
 GhostMaze::GhostMaze(const std::vector<std::string>& rows, int levelNumber) {
   WriteGhostMaze(dir_.path(), levelNumber, rows);
   cwd_.emplace(dir_.path());

@@ -25,6 +25,9 @@ int GhostMazeWallCode(char c);
 // The level files of the maze under dataDir/pantallas/ as level number n.
 void WriteGhostMaze(const std::filesystem::path& dataDir, int n, const std::vector<std::string>& rows);
 
+// The maze as a monster file: the same cells, with the wall codes above.
+std::string MazeTextForMonster(const std::vector<std::string>& rows);
+
 // A maze loaded as level n from a fresh folder, which stays the working
 // directory while the object lives. No OpenGL is needed to load it.
 class GhostMaze {
