@@ -56,13 +56,6 @@ void MazeGrid::SetCell(int x, int y, int code) {
   cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)] = code;
 }
 
-bool MazeGrid::IsPassableCode(int code, bool doorIsOpen) {
-  if (code >= 4 && code <= 21) return false;   // wall pieces
-  if (code >= 32 && code <= 35) return false;  // blocking codes of the monster maps
-  if (code == 39) return doorIsOpen;           // ghost-house door
-  return true;
-}
-
 bool MazeGrid::IsPassable(int x, int y) const {
   // Cells beyond the size in use hold whatever an earlier level left there.
   if (x < 0 || x >= std::clamp(width, 0, kMaxSize) || y < 0 || y >= std::clamp(height, 0, kMaxSize)) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -15,6 +16,10 @@ struct PathNode {
   std::int32_t h = 0;  // Manhattan distance to the goal
   std::int32_t f = 0;  // g + h
   PathNode* parent = nullptr;
+
+  // Searches hand out and take back nodes by the thousand; they come from a pool.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* node, std::size_t size) noexcept;
 };
 
 // A growable array of node pointers. It does not own its nodes: deleting the list
@@ -73,7 +78,12 @@ class MazeGrid {
   // Walls (4..21, 32..35) block; the ghost-house door (39) blocks while shut; every
   // other code is floor. A cell outside the grid is not passable.
   bool IsPassable(int x, int y) const;
-  static bool IsPassableCode(int code, bool doorIsOpen);
+  static constexpr bool IsPassableCode(int code, bool doorIsOpen) {
+    if (code >= 4 && code <= 21) return false;   // wall pieces
+    if (code >= 32 && code <= 35) return false;  // blocking codes of the monster maps
+    if (code == 39) return doorIsOpen;           // ghost-house door
+    return true;
+  }
 
   // Shortest four-connected path from start to goal (only x and y of both are read).
   // Returns a new list running from the start cell to the goal cell, both included,

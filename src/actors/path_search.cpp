@@ -16,25 +16,27 @@
 
 namespace {
 
-constexpr int kCells = MazeGrid::kMaxSize * MazeGrid::kMaxSize;
+// Cells are numbered x * 128 + y, so that taking a number apart is a shift and a mask.
+constexpr int kRowBits = 7;
+constexpr int kCells = MazeGrid::kMaxSize << kRowBits;
 
 struct SearchScratch {
   // stamp[c] == search marks cell c as listed in the current search; nothing needs
-  // clearing between searches.
+  // clearing between searches. A cell is listed at most once, so neither stack can
+  // hold more than every cell.
   std::vector<std::uint32_t> stamp = std::vector<std::uint32_t>(kCells, 0);
   std::vector<std::int32_t> parent = std::vector<std::int32_t>(kCells, -1);
   std::vector<std::int32_t> g = std::vector<std::int32_t>(kCells, 0);
-  std::vector<std::int32_t> lowStack;   // open nodes of the smallest f
-  std::vector<std::int32_t> highStack;  // open nodes of the smallest f + 2
+  std::vector<std::int32_t> lowStack = std::vector<std::int32_t>(kCells, 0);   // open nodes of the smallest f
+  std::vector<std::int32_t> highStack = std::vector<std::int32_t>(kCells, 0);  // open nodes of the smallest f + 2
   std::uint32_t search = 0;
 
-  void Begin() {
+  std::uint32_t Begin() {
     if (++search == 0) {
       std::fill(stamp.begin(), stamp.end(), 0u);
       search = 1;
     }
-    lowStack.clear();
-    highStack.clear();
+    return search;
   }
 };
 
@@ -43,7 +45,9 @@ SearchScratch& Scratch() {
   return scratch;
 }
 
-int CellIndex(int x, int y) { return x * MazeGrid::kMaxSize + y; }
+constexpr int CellIndex(int x, int y) { return (x << kRowBits) | y; }
+constexpr int CellX(int cell) { return cell >> kRowBits; }
+constexpr int CellY(int cell) { return cell & ((1 << kRowBits) - 1); }
 
 }  // namespace
 
@@ -57,68 +61,80 @@ NodeList* MazeGrid::FindPath(int startX, int startY, int goalX, int goalY) const
   if ((goalX != startX || goalY != startY) && !IsPassable(goalX, goalY)) return nullptr;
 
   SearchScratch& s = Scratch();
-  s.Begin();
-  const std::uint32_t mark = s.search;
+  const std::uint32_t mark = s.Begin();
+  // Plain pointers: the compiler keeps them in registers through the loop.
+  std::uint32_t* const stamp = s.stamp.data();
+  std::int32_t* const parent = s.parent.data();
+  std::int32_t* const g = s.g.data();
+  std::int32_t* low = s.lowStack.data();
+  std::int32_t* high = s.highStack.data();
+  int lowCount = 0;
+  int highCount = 0;
+  const bool door = doorOpen;
+
   const int startCell = CellIndex(startX, startY);
   const int goalCell = CellIndex(goalX, goalY);
-  s.stamp[startCell] = mark;
-  s.parent[startCell] = -1;
-  s.g[startCell] = 0;
-  s.lowStack.push_back(startCell);
-  // The f of the nodes on lowStack; kept relative to the start's f, which is 0.
+  stamp[startCell] = mark;
+  parent[startCell] = -1;
+  g[startCell] = 0;
+  low[lowCount++] = startCell;
+  // f of the nodes on the low stack, counted from the start's f.
   int lowF = 0;
   const int startH = std::abs(goalX - startX) + std::abs(goalY - startY);
 
   bool found = false;
   while (true) {
-    if (s.lowStack.empty()) {
-      if (s.highStack.empty()) break;
-      std::swap(s.lowStack, s.highStack);
+    if (lowCount == 0) {
+      if (highCount == 0) break;
+      std::swap(low, high);
+      lowCount = highCount;
+      highCount = 0;
       lowF += 2;
     }
-    const int current = s.lowStack.back();
-    s.lowStack.pop_back();
+    const int current = low[--lowCount];
     if (current == goalCell) {
       found = true;
       break;
     }
-    const int cx = current / kMaxSize;
-    const int cy = current % kMaxSize;
-    const int nextG = s.g[current] + 1;
-    // Up, right, down, left: the order in which successors enter the open list.
-    const int neighbourX[4] = {cx, cx + 1, cx, cx - 1};
-    const int neighbourY[4] = {cy - 1, cy, cy + 1, cy};
-    const bool inside[4] = {cy > 0, cx < w - 1, cy < h - 1, cx > 0};
-    for (int k = 0; k < 4; ++k) {
-      if (!inside[k]) continue;
-      const int nx = neighbourX[k];
-      const int ny = neighbourY[k];
+    const int cx = CellX(current);
+    const int cy = CellY(current);
+    const int nextG = g[current] + 1;
+    auto consider = [&](int nx, int ny) {
       const int cell = CellIndex(nx, ny);
-      if (s.stamp[cell] == mark) continue;  // the first node generated for a cell stays
-      if (!IsPassableCode(cells[static_cast<std::size_t>(nx)][static_cast<std::size_t>(ny)], doorOpen)) {
-        continue;
-      }
-      s.stamp[cell] = mark;
-      s.parent[cell] = current;
-      s.g[cell] = nextG;
+      if (stamp[cell] == mark) return;  // the first node generated for a cell stays
+      if (!IsPassableCode(cells[static_cast<std::size_t>(nx)][static_cast<std::size_t>(ny)], door)) return;
+      stamp[cell] = mark;
+      parent[cell] = current;
+      g[cell] = nextG;
       const int f = nextG + std::abs(goalX - nx) + std::abs(goalY - ny) - startH;
-      (f == lowF ? s.lowStack : s.highStack).push_back(cell);
-    }
+      if (f == lowF) {
+        low[lowCount++] = cell;
+      } else {
+        high[highCount++] = cell;
+      }
+    };
+    // Up, right, down, left: the order in which successors enter the open list.
+    if (cy > 0) consider(cx, cy - 1);
+    if (cx < w - 1) consider(cx + 1, cy);
+    if (cy < h - 1) consider(cx, cy + 1);
+    if (cx > 0) consider(cx - 1, cy);
   }
   if (!found) return nullptr;
 
-  int length = 1;
-  for (int c = goalCell; c != startCell; c = s.parent[c]) ++length;
+  // The stacks are free again; the high one takes the path from the goal back.
+  std::int32_t* backwards = high;
+  int length = 0;
+  for (int c = goalCell; c != startCell; c = parent[c]) backwards[length++] = c;
+  backwards[length++] = startCell;
   auto* path = new NodeList();
   path->items.resize(static_cast<std::size_t>(length));
   path->count = length;
-  int c = goalCell;
-  for (int i = length - 1; i >= 0; --i) {
+  for (int i = 0; i < length; ++i) {
+    const int c = backwards[length - 1 - i];
     auto* node = new PathNode();
-    node->x = c / kMaxSize;
-    node->y = c % kMaxSize;
+    node->x = CellX(c);
+    node->y = CellY(c);
     path->items[static_cast<std::size_t>(i)] = node;
-    c = s.parent[c];
   }
   return path;
 }
