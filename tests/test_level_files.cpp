@@ -80,6 +80,17 @@ TEST(LevelFileDoors, DoorsNumberInReadingOrderAndAClaimedDoorTokenIsDropped) {
   EXPECT_EQ(p.level->walls.cells[3][1], 3001);
 }
 
+TEST(LevelFileDoors, ALaterDoorTakesOverASecondCellItShares) {
+  // Door 0 (30 at (1,0)) claims (1,1); door 1 (28 at (0,1)) claims (1,1) again.
+  test::Grid walls = {{0, 30}, {28, 0}};
+  Parse p = ParseGrids(walls, test::EmptyGrid(walls));
+  ASSERT_NE(p.level, nullptr) << p.error.Describe();
+  EXPECT_EQ(p.level->doorCount, 2);
+  EXPECT_EQ(p.level->walls.cells[1][0], 3000);
+  EXPECT_EQ(p.level->walls.cells[0][1], 3001);
+  EXPECT_EQ(p.level->walls.cells[1][1], 3001);
+}
+
 TEST(LevelFileObjects, CoinsAndPelletsAreNumberedAndInterleavedWithWallItems) {
   test::Grid walls = {{22, 0, 25}};
   test::Grid objects = {{1, 2, 1}};
