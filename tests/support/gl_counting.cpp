@@ -1,4 +1,4 @@
-#include "support/gl_counting.h"
+#include "gl_counting.h"
 
 #include <dlfcn.h>
 
@@ -71,10 +71,25 @@ void ResetGlVertexCount() { S().count = 0; }
 extern "C" {
 
 void glBegin(GLenum mode) {
+  using test::RecordedPrimitive;
   static const auto next = test::Next<void (*)(GLenum)>("glBegin");
   test::State& s = test::S();
   if (s.keep) {
-    s.recording.primitives.push_back({mode, s.recording.vertices.size(), 0});
+    RecordedPrimitive p{};
+    p.mode = mode;
+    p.first = s.recording.vertices.size();
+    p.textured = glIsEnabled(GL_TEXTURE_2D);
+    p.lit = glIsEnabled(GL_LIGHTING);
+    p.blended = glIsEnabled(GL_BLEND);
+    p.culled = glIsEnabled(GL_CULL_FACE);
+    GLboolean mask = GL_TRUE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+    p.depthWrites = mask == GL_TRUE;
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    p.texture = static_cast<unsigned>(bound);
+    glGetFloatv(GL_CURRENT_COLOR, p.colour);
+    s.recording.primitives.push_back(p);
     s.open = static_cast<int>(s.recording.primitives.size()) - 1;
   }
   next(mode);

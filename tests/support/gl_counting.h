@@ -25,6 +25,10 @@ struct RecordedPrimitive {
   unsigned mode;      // GL_QUADS, GL_QUAD_STRIP, ...
   std::size_t first;  // index of its first vertex in GlRecording::vertices
   std::size_t count;
+  // The state the primitive was drawn in, read at its glBegin.
+  bool textured, lit, blended, depthWrites, culled;
+  unsigned texture;  // bound 2-D texture
+  float colour[4];   // current colour
 };
 
 struct GlRecording {

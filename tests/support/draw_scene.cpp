@@ -1,0 +1,201 @@
+#include "draw_scene.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "actors/ghost.h"
+#include "actors/player.h"
+#include "app/game_window.h"
+#include "game/game_values.h"
+#include "platform/gl.h"
+#include "render/camera.h"
+#include "render/visibility_grid.h"
+#include "world/level.h"
+#include "world/texture.h"
+#include "world/world_graphics.h"
+
+namespace test {
+
+Texture* MakeTestTexture(int size, bool patterned) {
+  auto* texture = new Texture;
+  texture->Create();
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(size) * size * 3, 255);
+  if (patterned) {
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x) {
+        const bool mortar = y % 8 == 0 || (x + (y / 8) * 4) % 16 == 0;
+        const std::uint8_t v = mortar ? 120 : static_cast<std::uint8_t>(200 + (x * 7 + y * 13) % 55);
+        for (int c = 0; c < 3; ++c) rgb[(static_cast<std::size_t>(y) * size + x) * 3 + c] = v;
+      }
+  }
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  texture->width = size;
+  texture->height = size;
+  return texture;
+}
+
+namespace {
+
+const float kGhostColours[4][3] = {{0.5f, 0.01f, 0.01f}, {0.01f, 0.01f, 0.5f}, {0.01f, 0.5f, 0.01f},
+                                   {0.5f, 0.5f, 0.01f}};
+
+void SetUpLevelLight(float w, float h) {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  const float ambient[4] = {0.4f, 0.4f, 0.4f, 1.0f};
+  const float diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+  const float position[4] = {w / 2.0f, 8.0f, h / 2.0f, 1.0f};
+  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, diffuse);
+  glLightfv(GL_LIGHT0, GL_POSITION, position);
+  glLightf(GL_LIGHT0, GL_CONSTANT_ATTENUATION, 0.6f);
+  glLightf(GL_LIGHT0, GL_QUADRATIC_ATTENUATION, 0.01f);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+}
+
+// Border walls with rounded corners, and inner wall blocks every fourth
+// column and row, so that every piece of the maze appears somewhere.
+void LayWalls(CellLayer& walls, int w, int h) {
+  walls.width = w;
+  walls.height = h;
+  for (int x = 0; x < w; ++x)
+    for (int z = 0; z < h; ++z) walls.cells[x][z] = 0;
+  for (int x = 1; x < w - 1; ++x) walls.cells[x][0] = walls.cells[x][h - 1] = 20;
+  for (int z = 1; z < h - 1; ++z) walls.cells[0][z] = walls.cells[w - 1][z] = 21;
+  walls.cells[0][0] = 4;
+  walls.cells[w - 1][0] = 5;
+  walls.cells[0][h - 1] = 6;
+  walls.cells[w - 1][h - 1] = 7;
+  // Short inner walls: an end, a straight and another end, north to south.
+  for (int x = 3; x < w - 2; x += 4) {
+    for (int z = 3; z + 2 < h - 1; z += 5) {
+      walls.cells[x][z] = 16;
+      walls.cells[x][z + 1] = 21;
+      walls.cells[x][z + 2] = 17;
+    }
+  }
+}
+
+}  // namespace
+
+DrawScene::DrawScene(const DrawSceneOptions& o) {
+  GameWindow setup;  // the game's fixed OpenGL state, without a second window
+  setup.ResizeView(640, 480);
+  setup.InitGLState();
+  SetUpLevelLight(static_cast<float>(o.width), static_cast<float>(o.height));
+  texturesEnabled = true;
+
+  worldGraphicsEnabled = false;  // no texture files: the textures are made here
+  level = std::make_unique<Level>(2);
+  worldGraphicsEnabled = true;
+  level->wallTexture = MakeTestTexture(64, o.patternedTextures);
+  level->floorTexture = MakeTestTexture(64, o.patternedTextures);
+  level->doorTexture = MakeTestTexture(64, o.patternedTextures);
+  level->coinTexture = MakeTestTexture(32, o.patternedTextures);
+  level->sparkTexture = MakeTestTexture(16, o.patternedTextures);
+  level->arrowTexture = MakeTestTexture(32, o.patternedTextures);
+  LayWalls(level->walls, o.width, o.height);
+  level->objects.width = o.width;
+  level->objects.height = o.height;
+
+  // A door across the bottom corridor and an arrow beside the player.
+  auto* door = new Door;
+  door->SetTextures(level->wallTexture, level->doorTexture);
+  door->SetPosition(3.0f, 0.0f, o.height - 1.5f);
+  door->angle = 45.0f;
+  level->doors->Append(door);
+  level->doorCount = 1;
+  level->walls.cells[2][o.height - 2] = level->walls.cells[3][o.height - 2] = 3000;
+  auto* arrow = new FloorArrow;
+  arrow->SetPosition(2.5f, 1.5f);
+  level->floorArrows->Append(arrow);
+  level->walls.cells[2][1] = 23;
+
+  // Items on open cells, row by row, from the second open row on (the first
+  // is kept for the player and the ghosts).
+  int coins = 0, pellets = 0;
+  for (int z = 2; z < o.height - 1; ++z) {
+    for (int x = 1; x < o.width - 1; ++x) {
+      if (level->walls.cells[x][z] != 0) continue;
+      if (pellets < o.largePellets && (x + z) % 7 == 0) {
+        auto* pellet = new LargePellet(pellets);
+        pellet->SetPosition(x + 0.5f, 0.5f, z + 0.5f);
+        for (int i = 0; i < 40; ++i) pellet->Update(1.0);  // a fountain under way
+        level->largePellets->Append(pellet);
+        level->objects.cells[x][z] = 2000 + pellets++;
+      } else if (coins < o.coins) {
+        auto* coin = new Coin;
+        coin->SetPosition(x + 0.5f, 0.6f, z + 0.5f);
+        level->coins->Append(coin);
+        level->objects.cells[x][z] = 1000 + coins++;
+      }
+    }
+  }
+  level->coinCount = coins;
+  level->largePelletCount = pellets;
+
+  grid = std::make_unique<VisibilityGrid>();
+  grid->SetSize(o.width, o.height);
+  if (o.culling) grid->ToggleEnabled();
+  level->SetVisibilityGrid(grid.get());
+
+  player = std::make_unique<Player>(true);
+  player->SetPosition(1.5f, 0.5f, 1.5f);
+  player->SetDirection(kPlayerEast);
+  player->heading = 180.0f;
+  player->mouth = 12.0f;
+
+  for (int i = 0; i < o.ghosts; ++i) {
+    auto ghost = std::make_unique<Ghost>(i);
+    const float* c = kGhostColours[i % 4];
+    ghost->SetColour(c[0], c[1], c[2]);
+    ghost->SetPosition(4.5f + 2.0f * (i % 2), 0.9f, 1.5f + 2.0f * (i / 2));
+    ghost->BuildDisplayList();
+    ghosts.push_back(std::move(ghost));
+  }
+
+  camera = std::make_unique<Camera>();
+  camera->SetFollowTarget(*player);
+  camera->SetMode(kCameraOverhead);
+  camera->yaw = 90.0f;
+  for (int i = 0; i < 2000 && !camera->IsSettled(); ++i) camera->Update(1.0);
+}
+
+DrawScene::~DrawScene() {
+  for (auto& ghost : ghosts)
+    if (ghost->displayList != 0) glDeleteLists(ghost->displayList, 1);
+}
+
+void DrawScene::Render() {
+  camera->Apply();
+  grid->Update();
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_TEXTURE_2D);
+  level->Draw();
+  player->DrawPlayer();
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_BLEND);
+  glDepthMask(GL_FALSE);
+  for (auto& ghost : ghosts) {
+    float p[3];
+    ghost->GetPosition(p);
+    if (grid->IsCellVisible(static_cast<int>(p[0]), static_cast<int>(p[2]))) ghost->Draw();
+  }
+  glDepthMask(GL_TRUE);
+}
+
+void DrawScene::PlayerCell(int& x, int& z) const {
+  x = static_cast<int>(player->x);
+  z = static_cast<int>(player->z);
+}
+
+void DrawScene::GhostCell(int index, int& x, int& z) const {
+  x = static_cast<int>(ghosts[static_cast<std::size_t>(index)]->x);
+  z = static_cast<int>(ghosts[static_cast<std::size_t>(index)]->z);
+}
+
+}  // namespace test

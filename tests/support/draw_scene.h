@@ -1,0 +1,56 @@
+// A play scene built by hand for the drawing tests and the drawing benchmark:
+// a walled level with coins, large pellets, a door and a floor arrow, the
+// player and some ghosts, lit as a loaded level is, seen from the overhead
+// camera. No level, texture or sound files are needed.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+class Camera;
+class Ghost;
+class Level;
+class Player;
+class Texture;
+class VisibilityGrid;
+
+namespace test {
+
+struct DrawSceneOptions {
+  int width = 10;   // cells; a border of walls runs round the edge
+  int height = 8;
+  int coins = 10;   // laid out on open cells, row by row
+  int largePellets = 1;
+  int ghosts = 2;
+  bool culling = true;
+  // Textures: plain white keeps the material colours exact for pixel checks;
+  // patterned ones cost the rasteriser what real pictures do.
+  bool patternedTextures = false;
+};
+
+// A texture of size x size pixels, white or with a brick-like pattern.
+Texture* MakeTestTexture(int size, bool patterned);
+
+class DrawScene {
+ public:
+  explicit DrawScene(const DrawSceneOptions& options);
+  ~DrawScene();
+  DrawScene(const DrawScene&) = delete;
+  DrawScene& operator=(const DrawScene&) = delete;
+
+  // Clears and draws the scene as the play screen does: camera, visibility,
+  // maze, player, then the ghosts on visible cells, blended.
+  void Render();
+
+  // Where the player and the ghosts stand.
+  void PlayerCell(int& x, int& z) const;
+  void GhostCell(int index, int& x, int& z) const;
+
+  std::unique_ptr<Level> level;
+  std::unique_ptr<VisibilityGrid> grid;
+  std::unique_ptr<Player> player;
+  std::vector<std::unique_ptr<Ghost>> ghosts;
+  std::unique_ptr<Camera> camera;
+};
+
+}  // namespace test
