@@ -1,0 +1,233 @@
+// The heads-up pass and the screen texts on a real context.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "actors/ghost.h"
+#include "actors/player.h"
+#include "app/game_window.h"
+#include "game/game_objects.h"
+#include "game/game_state.h"
+#include "platform/gl.h"
+#include "render/bitmap_font.h"
+#include "render/hud.h"
+#include "render/hud_values.h"
+#include "render/radar.h"
+#include "support/test_support.h"
+#include "world/level.h"
+#include "world/world_graphics.h"
+
+namespace {
+
+constexpr int kW = 640;
+constexpr int kH = 480;
+
+int PixelX(float x) { return static_cast<int>((x + 1.0f) / 2.0f * kW); }
+int PixelY(float y) { return static_cast<int>((y + 1.0f) / 2.0f * kH); }
+
+class Hud : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(context.ok());
+    GameWindow window;
+    window.InitGLState();
+    window.ResizeView(kW, kH);
+    BuildBitmapFont();
+    worldGraphicsEnabled = false;  // a level without its texture files
+    theLevel = std::make_unique<Level>(2);
+    thePlayer = std::make_unique<Player>(true);
+    theBoss = std::make_unique<Ghost>(kBossId);
+    theRadar = std::make_unique<Radar>();
+    level = theLevel.get();
+    player = thePlayer.get();
+    boss = theBoss.get();
+    radar = theRadar.get();
+    GameState = StatePlaying;
+    textScrollY = kTextHidden;
+    pauseBlink = false;
+    hudSpin = 0;
+  }
+  void TearDown() override {
+    level = nullptr;
+    player = nullptr;
+    boss = nullptr;
+    radar = nullptr;
+    DeleteBitmapFont();
+  }
+  // As the play scene leaves it: additive blending on.
+  void Draw() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    DrawHud();
+    rgb.assign(kW * kH * 3, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  }
+  const std::uint8_t* At(int x, int y) const { return &rgb[(y * kW + x) * 3]; }
+  // Runs of pixels along a row that pass the test: one per icon.
+  template <typename F>
+  std::vector<int> RunCentres(int y, F pass) const {
+    std::vector<int> centres;
+    int start = -1;
+    for (int x = 0; x <= kW; ++x) {
+      const bool on = x < kW && pass(At(x, y));
+      if (on && start < 0) start = x;
+      if (!on && start >= 0) {
+        centres.push_back((start + x - 1) / 2);
+        start = -1;
+      }
+    }
+    return centres;
+  }
+  // Pixels in a box that pass the test.
+  template <typename F>
+  int CountIn(int x0, int y0, int x1, int y1, F pass) const {
+    int n = 0;
+    for (int y = std::max(0, y0); y <= std::min(kH - 1, y1); ++y)
+      for (int x = std::max(0, x0); x <= std::min(kW - 1, x1); ++x) n += pass(At(x, y)) ? 1 : 0;
+    return n;
+  }
+  std::string PicturePath(const std::string& name) const {
+    const std::string dir = std::string(GLUMBO_BINARY_DIR) + "/pictures";
+    std::filesystem::create_directories(dir);
+    return dir + "/" + name;
+  }
+
+  static bool Yellow(const std::uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] < 60; }
+  static bool Blue(const std::uint8_t* p) { return p[2] > 200 && p[0] < 60 && p[1] < 60; }
+  static bool White(const std::uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
+  static bool Red(const std::uint8_t* p) { return p[0] > 200 && p[1] < 60 && p[2] < 60; }
+
+  test::GLContext context{kW, kH};
+  std::unique_ptr<Level> theLevel;
+  std::unique_ptr<Player> thePlayer;
+  std::unique_ptr<Ghost> theBoss;
+  std::unique_ptr<Radar> theRadar;
+  std::vector<std::uint8_t> rgb;
+};
+
+TEST_F(Hud, OneLifeIconPerLifeTheLastOfFourAtPointNine) {
+  thePlayer->SetLives(0);
+  Draw();
+  EXPECT_TRUE(RunCentres(PixelY(-0.5f), Yellow).empty());
+  thePlayer->SetLives(4);
+  Draw();
+  ASSERT_TRUE(test::SaveFramebufferPng(PicturePath("hud_play.png"), kW, kH));
+  const auto icons = RunCentres(PixelY(-0.5f), Yellow);
+  ASSERT_EQ(icons.size(), 4u);
+  EXPECT_NEAR(icons.front(), PixelX(0.6f), 2);
+  EXPECT_NEAR(icons.back(), PixelX(0.9f), 2);
+  // Spinning: a quarter turn shows the icons edge on.
+  hudSpin = 90;
+  Draw();
+  EXPECT_LT(CountIn(PixelX(0.55f), PixelY(-0.55f), PixelX(0.95f), PixelY(-0.45f), Yellow), 4 * 30);
+}
+
+TEST_F(Hud, BossLivesShowOnLevelsOneHundredToOneNinetyNineOnly) {
+  theBoss->SetLives(3);
+  for (int number : {100, 150, 199}) {
+    theLevel->SetLevelNumber(number);
+    Draw();
+    const auto icons = RunCentres(PixelY(-0.3f), Blue);
+    ASSERT_EQ(icons.size(), 3u) << number;
+    EXPECT_NEAR(icons.back(), PixelX(0.6f + 0.075f * 2), 2);
+  }
+  for (int number : {99, 200, 9999}) {
+    theLevel->SetLevelNumber(number);
+    Draw();
+    EXPECT_TRUE(RunCentres(PixelY(-0.3f), Blue).empty()) << number;
+  }
+}
+
+TEST_F(Hud, RadarDiscSweepAndOnlyTheFirstFourBlips) {
+  theRadar->blips[0] = {true, 0.1f, 0.0f, 1, 0, 0, 1};
+  theRadar->blips[5] = {true, -0.1f, 0.0f, 1, 0, 0, 1};
+  theRadar->sweep = 180;
+  Draw();
+  const std::uint8_t* disc = At(PixelX(0.78f), PixelY(-0.78f + 0.1f));
+  EXPECT_GT(disc[1], 30);  // translucent green
+  EXPECT_LT(disc[0], 10);
+  EXPECT_TRUE(Red(At(PixelX(0.88f), PixelY(-0.78f))));
+  EXPECT_FALSE(Red(At(PixelX(0.68f), PixelY(-0.78f)))) << "ghost 5 is never on the radar";
+  // The sweep wedge doubles the green just anticlockwise of its line.
+  const std::uint8_t* wedge = At(PixelX(0.78f - 0.15f), PixelY(-0.78f - 0.02f));
+  const std::uint8_t* plain = At(PixelX(0.78f + 0.02f), PixelY(-0.78f + 0.15f));
+  EXPECT_GT(wedge[1], plain[1] + 20);
+  EXPECT_EQ(At(PixelX(0.5f), PixelY(-0.78f))[1], 0) << "outside the disc";
+}
+
+TEST_F(Hud, PauseTextOnlyWhilePausedAndBlinking) {
+  const auto pauseArea = [&] { return CountIn(PixelX(-0.2f), PixelY(0.4f) - 6, PixelX(0.3f), PixelY(0.4f) + 16, White); };
+  GameState = StatePaused;
+  pauseBlink = true;
+  Draw();
+  EXPECT_GT(pauseArea(), 50);
+  pauseBlink = false;
+  Draw();
+  EXPECT_EQ(pauseArea(), 0);
+  GameState = StatePlaying;
+  pauseBlink = true;
+  Draw();
+  EXPECT_EQ(pauseArea(), 0);
+}
+
+TEST_F(Hud, GameOverTextFollowsTheScrollAndMinusTwoHidesIt) {
+  GameState = StateGameOver;
+  textScrollY = 0.1f;
+  Draw();
+  const int y = PixelY(0.1f);
+  EXPECT_GT(CountIn(PixelX(-0.2f), y - 6, PixelX(0.3f), y + 16, White), 50) << "GAME OVER";
+  const int y2 = PixelY(0.1f - 0.08f);
+  EXPECT_GT(CountIn(PixelX(-0.2f), y2 - 2, PixelX(0.3f), y2 + 10, White), 20) << "the rule below it";
+  textScrollY = kTextHidden;
+  Draw();
+  EXPECT_EQ(CountIn(0, 0, kW - 1, kH - 1, White), 0);
+}
+
+TEST_F(Hud, CreditsScrollInTheirColours) {
+  textScrollY = 0.5f;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  DrawCredits();
+  rgb.assign(kW * kH * 3, 0);
+  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  ASSERT_TRUE(test::SaveFramebufferPng(PicturePath("credits.png"), kW, kH));
+  auto band = [&](float line, auto pass) {
+    const int y = PixelY(line);
+    return CountIn(0, y - 5, kW - 1, y + 14, pass);
+  };
+  EXPECT_GT(band(0.5f, White), 50) << "Creado por:";
+  EXPECT_GT(band(0.3f, Blue), 100) << "first author line";
+  EXPECT_GT(band(0.2f, Blue), 100) << "second author line";
+  EXPECT_GT(band(-0.2f, White), 50) << "Gracias por jugar";
+  EXPECT_GT(band(-0.3f, Yellow), 10) << "FIN";
+  EXPECT_EQ(band(-0.3f, White), 0);
+
+  textScrollY = kTextHidden;
+  glClear(GL_COLOR_BUFFER_BIT);
+  DrawCredits();
+  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  EXPECT_EQ(CountIn(0, 0, kW - 1, kH - 1, [](const std::uint8_t* p) { return p[0] + p[1] + p[2] > 0; }), 0);
+}
+
+TEST_F(Hud, TheCallForHelpHangsAboveThePartnerInTheLastColour) {
+  Player helper(false);
+  helper.SetPosition(0.0f, -1.0f, 0.0f);
+  partner = &helper;
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColor4f(1, 0, 0, 1);
+  DrawHelpCall();
+  partner = nullptr;
+  rgb.assign(kW * kH * 3, 0);
+  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  // One unit above the partner is the screen's middle here.
+  EXPECT_GT(CountIn(PixelX(-0.15f), PixelY(0) - 3, PixelX(-0.15f) + 7 * 11, PixelY(0) + 14, Red), 40);
+  EXPECT_EQ(CountIn(0, 0, kW - 1, kH - 1, White), 0);
+}
+
+}  // namespace
