@@ -182,15 +182,20 @@ DibError ReadPalette(Bytes b, const Header& h, std::array<Rgb, 256>& palette) {
   return DibError::None;
 }
 
+// Stored rows are padded to whole 32-bit words.
+std::int64_t RowStride(std::int64_t width, int bits) { return ((width * bits + 31) / 32) * 4; }
+
+// The last row's padding may be missing; its pixels may not.
+bool RowsFit(Bytes data, std::int64_t width, std::int64_t rows, int bits) {
+  const std::int64_t rowBytes = (width * bits + 7) / 8;
+  return Fits(data, static_cast<std::uint64_t>((rows - 1) * RowStride(width, bits)), static_cast<std::uint64_t>(rowBytes));
+}
+
 DibError DecodeRows(Bytes data, const Header& h, const std::array<Rgb, 256>& palette, Canvas& out) {
   const std::int64_t width = out.width();
   const std::int64_t rows = out.height();
-  const std::int64_t stride = ((width * h.bitCount + 31) / 32) * 4;
-  const std::int64_t rowBytes = (width * h.bitCount + 7) / 8;
-  // The last row's padding may be missing; its pixels may not.
-  if (!Fits(data, static_cast<std::uint64_t>((rows - 1) * stride), static_cast<std::uint64_t>(rowBytes))) {
-    return DibError::ConversionFailed;
-  }
+  const std::int64_t stride = RowStride(width, h.bitCount);
+  if (!RowsFit(data, width, rows, h.bitCount)) return DibError::ConversionFailed;
   const bool topDown = h.height < 0;
   // One loop per pixel format, so that the format is not decided per pixel.
   auto each = [&](auto pixelAt) {
@@ -320,10 +325,18 @@ DibDecodeResult DecodeDIB(std::span<const std::uint8_t> bytes) {
     return result;
   }
   const Bytes data = bytes.subspan(static_cast<std::size_t>(start));
+  const bool runLength = h.compression == kCompressRle8 || h.compression == kCompressRle4;
+  const std::int64_t rows = h.height < 0 ? -h.height : h.height;
+  // Found before the picture is allocated, so that a short file cannot make us
+  // reserve what its header claims.
+  if (!runLength && !RowsFit(data, h.width, rows, h.bitCount)) {
+    result.error = DibError::ConversionFailed;
+    return result;
+  }
 
   auto image = std::make_unique<Image>();
   image->width = static_cast<std::int32_t>(h.width);
-  image->height = static_cast<std::int32_t>(h.height < 0 ? -h.height : h.height);
+  image->height = static_cast<std::int32_t>(rows);
   try {
     image->pixels.assign(static_cast<std::size_t>(image->width) * static_cast<std::size_t>(image->height) * 3, 0);
   } catch (const std::bad_alloc&) {
@@ -332,7 +345,7 @@ DibDecodeResult DecodeDIB(std::span<const std::uint8_t> bytes) {
   }
 
   Canvas canvas(*image);
-  if (h.compression == kCompressRle8 || h.compression == kCompressRle4) {
+  if (runLength) {
     result.error = DecodeRle(data, h.compression == kCompressRle4, palette, canvas);
   } else {
     result.error = DecodeRows(data, h, palette, canvas);
