@@ -142,8 +142,11 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
   if (o.culling) grid->ToggleEnabled();
   level->SetVisibilityGrid(grid.get());
 
+  // The player in the middle, the ghosts two cells to either side of it.
+  const float px = static_cast<float>(o.width / 2) + 0.5f;
+  const float pz = static_cast<float>(o.height / 2) + 0.5f;
   player = std::make_unique<Player>(true);
-  player->SetPosition(1.5f, 0.5f, 1.5f);
+  player->SetPosition(px - 1.0f, 0.5f, pz - 1.0f);
   player->SetDirection(kPlayerEast);
   player->heading = 180.0f;
   player->mouth = 12.0f;
@@ -152,7 +155,7 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
     auto ghost = std::make_unique<Ghost>(i);
     const float* c = kGhostColours[i % 4];
     ghost->SetColour(c[0], c[1], c[2]);
-    ghost->SetPosition(4.5f + 2.0f * (i % 2), 0.9f, 1.5f + 2.0f * (i / 2));
+    ghost->SetPosition(px - 3.0f + 4.0f * (i % 2), 0.9f, pz - 1.0f + 2.0f * (i / 2));
     ghost->BuildDisplayList();
     ghosts.push_back(std::move(ghost));
   }

@@ -53,6 +53,17 @@ std::size_t GlRecording::CountInMode(unsigned mode) const {
   return n;
 }
 
+bool GlRecording::MaterialAt(std::size_t vertex, unsigned pname, float out[4]) const {
+  bool found = false;
+  for (const RecordedMaterial& m : materials) {
+    if (m.beforeVertex > vertex) break;
+    if (m.pname != pname) continue;
+    for (int i = 0; i < 4; ++i) out[i] = m.value[i];
+    found = true;
+  }
+  return found;
+}
+
 void StartGlRecording(bool keepVertices) {
   State& s = S();
   s.recording = GlRecording{};
@@ -116,6 +127,18 @@ void glTexCoord2f(GLfloat u, GLfloat v) {
   s.tex[0] = u;
   s.tex[1] = v;
   next(u, v);
+}
+
+void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
+  static const auto next = test::Next<void (*)(GLenum, GLenum, const GLfloat*)>("glMaterialfv");
+  test::State& s = test::S();
+  if (s.keep) {
+    test::RecordedMaterial m{face, pname, {0, 0, 0, 0}, s.recording.vertices.size()};
+    const int n = pname == GL_SHININESS ? 1 : 4;
+    for (int i = 0; i < n; ++i) m.value[i] = params[i];
+    s.recording.materials.push_back(m);
+  }
+  next(face, pname, params);
 }
 
 void glVertex2f(GLfloat x, GLfloat y) {

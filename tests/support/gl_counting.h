@@ -1,7 +1,7 @@
 // Counts and records the vertices the game sends to OpenGL, for tests and the
 // drawing benchmark. The counting layer sits in front of the GL library's
 // immediate-mode entry points (glBegin, glEnd, glVertex*, glNormal3f,
-// glTexCoord2f): every call is recorded and then passed on unchanged, so the
+// glTexCoord2f) and of glMaterialfv: every call is recorded and then passed on unchanged, so the
 // picture is still drawn. What is counted is what the code sends, before any
 // clipping or culling.
 //
@@ -31,9 +31,20 @@ struct RecordedPrimitive {
   float colour[4];   // current colour
 };
 
+// One glMaterialfv call.
+struct RecordedMaterial {
+  unsigned face, pname;
+  float value[4];
+  std::size_t beforeVertex;  // number of vertices sent before the call
+};
+
 struct GlRecording {
   std::vector<RecordedVertex> vertices;
   std::vector<RecordedPrimitive> primitives;
+  std::vector<RecordedMaterial> materials;
+  // The value of pname (GL_DIFFUSE, GL_EMISSION, ...) last set before vertex
+  // `vertex` was sent; false when none was set during the recording.
+  bool MaterialAt(std::size_t vertex, unsigned pname, float out[4]) const;
   // Vertices of every primitive whose mode is `mode`.
   std::size_t CountInMode(unsigned mode) const;
 };
