@@ -19,21 +19,27 @@ namespace {
 // Cells are numbered x * 128 + y, so that taking a number apart is a shift and a mask.
 constexpr int kRowBits = 7;
 constexpr int kCells = MazeGrid::kMaxSize << kRowBits;
+constexpr int kCellBits = 14;
+constexpr std::uint32_t kCellMask = (1u << kCellBits) - 1;
+
+// The step from a cell's parent to the cell, in the order successors are generated.
+enum Step : std::uint16_t { kUp = 0, kRight = 1, kDown = 2, kLeft = 3 };
+constexpr int kBackToParent[4] = {+1, -(1 << kRowBits), -1, +(1 << kRowBits)};
 
 struct SearchScratch {
-  // stamp[c] == search marks cell c as listed in the current search; nothing needs
-  // clearing between searches. A cell is listed at most once, so neither stack can
-  // hold more than every cell.
-  std::vector<std::uint32_t> stamp = std::vector<std::uint32_t>(kCells, 0);
-  std::vector<std::int32_t> parent = std::vector<std::int32_t>(kCells, -1);
-  std::vector<std::int32_t> g = std::vector<std::int32_t>(kCells, 0);
-  std::vector<std::int32_t> lowStack = std::vector<std::int32_t>(kCells, 0);   // open nodes of the smallest f
-  std::vector<std::int32_t> highStack = std::vector<std::int32_t>(kCells, 0);  // open nodes of the smallest f + 2
-  std::uint32_t search = 0;
+  // visit[c] holds the search that listed cell c (high 14 bits) and the step that led
+  // there (low 2 bits): membership and parent in two bytes a cell, which keeps the
+  // whole table in the first-level cache. Nothing needs clearing between searches.
+  std::vector<std::uint16_t> visit = std::vector<std::uint16_t>(kCells, 0);
+  // Open nodes as cell | g << 14. A cell is listed at most once, so neither stack
+  // can hold more than every cell.
+  std::vector<std::uint32_t> lowStack = std::vector<std::uint32_t>(kCells, 0);   // f = smallest open f
+  std::vector<std::uint32_t> highStack = std::vector<std::uint32_t>(kCells, 0);  // f = smallest + 2
+  std::uint16_t search = 0;
 
-  std::uint32_t Begin() {
-    if (++search == 0) {
-      std::fill(stamp.begin(), stamp.end(), 0u);
+  std::uint16_t Begin() {
+    if (++search >= (1u << 14)) {
+      std::fill(visit.begin(), visit.end(), std::uint16_t{0});
       search = 1;
     }
     return search;
@@ -61,26 +67,20 @@ NodeList* MazeGrid::FindPath(int startX, int startY, int goalX, int goalY) const
   if ((goalX != startX || goalY != startY) && !IsPassable(goalX, goalY)) return nullptr;
 
   SearchScratch& s = Scratch();
-  const std::uint32_t mark = s.Begin();
+  const std::uint16_t search = s.Begin();
+  const int listed = search;  // compared with visit >> 2
   // Plain pointers: the compiler keeps them in registers through the loop.
-  std::uint32_t* const stamp = s.stamp.data();
-  std::int32_t* const parent = s.parent.data();
-  std::int32_t* const g = s.g.data();
-  std::int32_t* low = s.lowStack.data();
-  std::int32_t* high = s.highStack.data();
+  std::uint16_t* const visit = s.visit.data();
+  std::uint32_t* low = s.lowStack.data();
+  std::uint32_t* high = s.highStack.data();
   int lowCount = 0;
   int highCount = 0;
   const bool door = doorOpen;
 
   const int startCell = CellIndex(startX, startY);
   const int goalCell = CellIndex(goalX, goalY);
-  stamp[startCell] = mark;
-  parent[startCell] = -1;
-  g[startCell] = 0;
-  low[lowCount++] = startCell;
-  // f of the nodes on the low stack, counted from the start's f.
-  int lowF = 0;
-  const int startH = std::abs(goalX - startX) + std::abs(goalY - startY);
+  visit[startCell] = static_cast<std::uint16_t>(search << 2);
+  low[lowCount++] = static_cast<std::uint32_t>(startCell);
 
   bool found = false;
   while (true) {
@@ -89,48 +89,49 @@ NodeList* MazeGrid::FindPath(int startX, int startY, int goalX, int goalY) const
       std::swap(low, high);
       lowCount = highCount;
       highCount = 0;
-      lowF += 2;
     }
-    const int current = low[--lowCount];
+    const std::uint32_t entry = low[--lowCount];
+    const int current = static_cast<int>(entry & kCellMask);
     if (current == goalCell) {
       found = true;
       break;
     }
     const int cx = CellX(current);
     const int cy = CellY(current);
-    const int nextG = g[current] + 1;
-    auto consider = [&](int nx, int ny) {
+    const int nextG = static_cast<int>(entry >> kCellBits) + 1;
+    // A step toward the goal keeps f, a step away raises it by 2.
+    auto consider = [&](int nx, int ny, Step step, bool towardGoal) {
       const int cell = CellIndex(nx, ny);
-      if (stamp[cell] == mark) return;  // the first node generated for a cell stays
+      if ((visit[cell] >> 2) == listed) return;  // the first node generated for a cell stays
       if (!IsPassableCode(cells[static_cast<std::size_t>(nx)][static_cast<std::size_t>(ny)], door)) return;
-      stamp[cell] = mark;
-      parent[cell] = current;
-      g[cell] = nextG;
-      const int f = nextG + std::abs(goalX - nx) + std::abs(goalY - ny) - startH;
-      if (f == lowF) {
-        low[lowCount++] = cell;
+      visit[cell] = static_cast<std::uint16_t>((search << 2) | step);
+      const std::uint32_t next = static_cast<std::uint32_t>(cell) | (static_cast<std::uint32_t>(nextG) << kCellBits);
+      if (towardGoal) {
+        low[lowCount++] = next;
       } else {
-        high[highCount++] = cell;
+        high[highCount++] = next;
       }
     };
     // Up, right, down, left: the order in which successors enter the open list.
-    if (cy > 0) consider(cx, cy - 1);
-    if (cx < w - 1) consider(cx + 1, cy);
-    if (cy < h - 1) consider(cx, cy + 1);
-    if (cx > 0) consider(cx - 1, cy);
+    if (cy > 0) consider(cx, cy - 1, kUp, goalY < cy);
+    if (cx < w - 1) consider(cx + 1, cy, kRight, goalX > cx);
+    if (cy < h - 1) consider(cx, cy + 1, kDown, goalY > cy);
+    if (cx > 0) consider(cx - 1, cy, kLeft, goalX < cx);
   }
   if (!found) return nullptr;
 
   // The stacks are free again; the high one takes the path from the goal back.
-  std::int32_t* backwards = high;
+  std::uint32_t* backwards = high;
   int length = 0;
-  for (int c = goalCell; c != startCell; c = parent[c]) backwards[length++] = c;
-  backwards[length++] = startCell;
+  for (int c = goalCell; c != startCell; c += kBackToParent[visit[c] & 3]) {
+    backwards[length++] = static_cast<std::uint32_t>(c);
+  }
+  backwards[length++] = static_cast<std::uint32_t>(startCell);
   auto* path = new NodeList();
   path->items.resize(static_cast<std::size_t>(length));
   path->count = length;
   for (int i = 0; i < length; ++i) {
-    const int c = backwards[length - 1 - i];
+    const int c = static_cast<int>(backwards[length - 1 - i]);
     auto* node = new PathNode();
     node->x = CellX(c);
     node->y = CellY(c);
