@@ -35,7 +35,7 @@ int RunGame(LoopDriver& driver) {
       continue;
     }
     if (appActive && KeyState[VkEscape] != KeyUp) done = true;
-    RenderFrame();
+    if (driver.RenderEnabled()) RenderFrame();
     driver.Present();
     if (GameState > 10) HandlePlayKeys();
     GameStep();

@@ -14,6 +14,8 @@ class LoopDriver {
   virtual void Present() = 0;
   // Called after each frame has been stepped; false ends the loop like Escape.
   virtual bool AfterFrame() { return true; }
+  // False: the frames are stepped without being drawn (logic-only runs).
+  virtual bool RenderEnabled() { return true; }
 };
 
 // The game window's events and buffer swap.
@@ -24,6 +26,8 @@ class WindowLoopDriver : public LoopDriver {
 };
 
 bool Startup();
+// A fixed random seed instead of the clock's (tools and tests).
+void SetStartupSeed(bool fixed, unsigned seed);
 void Shutdown();
 
 // Runs the whole program: Startup, the loop until Escape or a close request,

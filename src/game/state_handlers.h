@@ -1,0 +1,30 @@
+// The handler of each game state, run by GameStep. step is the frame step in ticks.
+#pragma once
+
+void StateLevelMapStep(double step);
+void StateNewGameStep();
+void StatePausedStep(double step);
+void StateLevelIntroStep();
+void StatePlayingStep(double step);
+void StateLevelExitStep(double step);
+void StateLoadLevelStep();
+void StateCaughtStep();
+void StateDyingStep(double step);
+void StateGameOverStep(double step);
+void StateRescueSceneStep(double step);
+void StateBossDefeatedStep(double step);
+void StateWalkOutStep(double step);
+void StateEndingStep(double step);
+
+// After the handlers of 11 to 21: camera, level and radar updates, the HUD spin.
+void PlayTail(double step);
+
+// Replaces the Level by a new one of number n with the current display
+// settings, loaded and wired to the visibility grid.
+void ReplaceLevel(int n);
+
+// Takes the display settings into the values of the game and the grid.
+void TakeSettingsForLevelLoad();
+
+// Forgets which state ran last (a fresh run).
+void ResetDispatch();

@@ -1,0 +1,279 @@
+// The whole game stepped frame by frame, from start-up, on small levels the
+// tests write: each transition of the game's states.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "actors/ghost.h"
+#include "actors/player.h"
+#include "app/frame_clock.h"
+#include "app/game_window.h"
+#include "app/key_state.h"
+#include "app/main_loop.h"
+#include "app/settings.h"
+#include "game/game_objects.h"
+#include "game/game_state.h"
+#include "game/game_step.h"
+#include "game/state_handlers.h"
+#include "game/game_values.h"
+#include "game/state_values.h"
+#include "render/camera.h"
+#include "render/render_frame.h"
+#include "support/game_data.h"
+#include "support/level_files.h"
+#include "support/test_support.h"
+#include "world/level.h"
+
+namespace {
+
+// A corridor from the player's start to a portal door that two coins open and
+// that leads to level 5; the ghosts' home is walled in, so they never come out.
+const test::Grid kPortalWalls = {
+    {9, 9, 9, 9, 9, 9, 9, 9, 9},
+    {9, 37, 0, 0, 0, 0, 28, 0, 9},
+    {9, 9, 9, 9, 9, 9, 9, 9, 9},
+    {9, 9, 9, 9, 36, 9, 9, 9, 9},
+    {9, 9, 9, 9, 9, 9, 9, 9, 9},
+};
+const test::Grid kPortalObjects = {
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 1, 1, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},
+};
+
+// An open room where the ghosts start near the player: they catch it.
+const test::Grid kRoomWalls = {
+    {9, 9, 9, 9, 9, 9, 9},
+    {9, 37, 0, 0, 0, 36, 9},
+    {9, 0, 0, 0, 0, 0, 9},
+    {9, 0, 0, 0, 0, 0, 9},
+    {9, 9, 9, 9, 9, 9, 9},
+};
+
+class WholeGame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::WriteGameTextures(dir.path());
+    test::WriteLevelFiles(dir.path(), 1, kPortalWalls, kPortalObjects, "\nN the entry line; its numbers follow\n2 5\n");
+    test::WriteLevelFiles(dir.path(), 5, kRoomWalls, test::EmptyGrid(kRoomWalls));
+    cwd = std::make_unique<test::ScopedCwd>(dir.path());
+    GameWindow::openHidden = true;
+    settingsPath = dir.File("config.dat");
+    screenWidth = 320;
+    screenHeight = 240;
+    SetClockSource([this] { return now; });
+    ResetFrameClock();
+    ResetStateValues();
+    ResetDispatch();
+    SetStartupSeed(true, 1);
+    ASSERT_TRUE(Startup());
+    Frame(0.0);  // the first step of the process is near 0
+  }
+  void TearDown() override {
+    Shutdown();
+    SetClockSource(nullptr);
+    settingsPath = "config.dat";
+  }
+
+  // One pass of the main loop with a frame step of dt ticks.
+  void Frame(double dt) {
+    RenderFrame();
+    if (GameState > 10) HandlePlayKeys();
+    now += dt / 70.0;
+    GameStep();
+  }
+  // Runs frames until the state is reached or the time (seconds of game time) runs out.
+  bool RunUntil(int state, double seconds, double dt = 2.0) {
+    for (double t = 0; t < seconds; t += dt / 70.0) {
+      if (GameState == state) return true;
+      Frame(dt);
+    }
+    return GameState == state;
+  }
+  void RunSeconds(double seconds, double dt = 2.0) {
+    for (double t = 0; t < seconds; t += dt / 70.0) Frame(dt);
+  }
+  void Press(int vk) { KeyState[vk] = KeyPressed; }
+
+  // From a new game to play on level 1.
+  void StartPlaying() {
+    GameState = StateNewGame;
+    Frame(1.0);
+    ASSERT_EQ(GameState, StateLevelMap);
+    RunSeconds(2.1);
+    Press(VkSpace);
+    ASSERT_TRUE(RunUntil(StateLoadLevel, 1.0));
+    KeyState[VkSpace] = KeyUp;
+    ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
+  }
+
+  test::TempDir dir;
+  std::unique_ptr<test::ScopedCwd> cwd;
+  double now = 100.0;
+};
+
+TEST_F(WholeGame, NewGameResetsAndTheMapWaitsTwoSecondsForAKeyOrTenWithout) {
+  player->SetLives(-1);
+  extraLifePoints = 700;
+  GameState = StateNewGame;
+  Frame(1.0);
+  EXPECT_EQ(GameState, StateLevelMap);
+  EXPECT_EQ(player->GetLives(), 2);
+  EXPECT_EQ(extraLifePoints, 0);
+  EXPECT_EQ(level->LevelNumber(), 1);
+  EXPECT_EQ(LevelMapMarks[0][2], 1);  // level 1 visited
+  EXPECT_EQ(LevelMapMarks[1][1], -1);  // the centre hidden
+
+  Press(VkSpace);  // held from the start: counts only after 2 s
+  RunSeconds(1.9);
+  EXPECT_EQ(GameState, StateLevelMap);
+  EXPECT_GT(mapZoom, 0.0f);
+  ASSERT_TRUE(RunUntil(StateLoadLevel, 0.3));
+  EXPECT_EQ(KeyState[VkSpace], KeyPressed);  // the press is not consumed
+  EXPECT_EQ(mapZoom, 0.0f);
+
+  KeyState[VkSpace] = KeyUp;
+  Frame(2.0);
+  EXPECT_EQ(GameState, StateLevelIntro);
+  EXPECT_EQ(activeGhostCount, 4);
+  EXPECT_FALSE(bossActive);
+  ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
+
+  // Without any key the map goes on after ten seconds.
+  GameState = StateNewGame;
+  Frame(1.0);
+  RunSeconds(9.8);
+  EXPECT_EQ(GameState, StateLevelMap);
+  EXPECT_TRUE(RunUntil(StateLoadLevel, 0.5));
+}
+
+TEST_F(WholeGame, PortalDoorFadesTheLightsAndShowsTheMapForItsLevel) {
+  StartPlaying();
+  Press(VkRight);  // overhead camera: absolute steering
+  ASSERT_TRUE(RunUntil(StateLevelExit, 30.0));
+  EXPECT_EQ(level->LevelNumber(), 5);
+  EXPECT_EQ(level->coins->count, 2);
+  RunSeconds(4.8);
+  EXPECT_EQ(GameState, StateLevelExit);
+  ASSERT_TRUE(RunUntil(StateLevelMap, 0.5));
+  Frame(1.0);
+  // The next level's cell of the map is marked on the first frame of the visit.
+  EXPECT_EQ(LevelMapMarks[2][0], 1);
+  Press('X');
+  ASSERT_TRUE(RunUntil(StateLoadLevel, 3.0));
+  KeyState['X'] = KeyUp;
+  Frame(1.0);
+  EXPECT_EQ(level->LevelNumber(), 5);
+  EXPECT_EQ(level->walls.width, 7);
+}
+
+TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
+  level->SetLevelNumber(5);
+  GameState = StateLoadLevel;
+  Frame(1.0);
+  ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
+  ASSERT_TRUE(RunUntil(StateCaught, 30.0));
+  const int livesBefore = player->GetLives();
+  Frame(1.0);
+  EXPECT_EQ(GameState, StateDying);
+  EXPECT_EQ(player->GetLives(), livesBefore - 1);
+  EXPECT_EQ(camera->GetMode(), 3);
+  RunSeconds(5.5);
+  EXPECT_EQ(GameState, StateDying);
+  ASSERT_TRUE(RunUntil(StateLevelIntro, 1.5));
+
+  // The last life: the spin ends in the game over, and the menu follows after 10 s.
+  ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
+  player->SetLives(0);
+  ASSERT_TRUE(RunUntil(StateCaught, 30.0));
+  ASSERT_TRUE(RunUntil(StateGameOver, 8.0));
+  EXPECT_EQ(player->GetLives(), -1);
+  Frame(1.0);
+  EXPECT_NEAR(textScrollY, -1.1 + 0.003, 1e-4);
+  RunSeconds(9.5);
+  EXPECT_EQ(GameState, StateGameOver);
+  EXPECT_TRUE(RunUntil(StateMenu, 1.0));
+}
+
+TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingCanChange) {
+  StartPlaying();
+  float x0, y0, z0;
+  player->GetPosition(x0, y0, z0);
+  Press('P');
+  Frame(2.0);
+  EXPECT_EQ(GameState, StatePaused);
+  const float spin = hudSpin;
+  Press(VkDown);
+  RunSeconds(1.0);
+  float x1, y1, z1;
+  player->GetPosition(x1, y1, z1);
+  EXPECT_EQ(x0, x1);
+  EXPECT_EQ(z0, z1);
+  EXPECT_EQ(hudSpin, spin);
+  EXPECT_EQ(player->GetDirection(), 2);
+  KeyState['P'] = KeyUp;
+  Press('P');
+  Frame(2.0);
+  EXPECT_EQ(GameState, StatePlaying);
+}
+
+TEST_F(WholeGame, ExtraLifeOnlyAboveAThousandPointsOnePerFrame) {
+  StartPlaying();
+  const int lives = player->GetLives();
+  extraLifePoints = 1000;
+  Frame(1.0);
+  EXPECT_EQ(player->GetLives(), lives);
+  EXPECT_EQ(extraLifePoints, 1000);
+  extraLifePoints = 1005;
+  Frame(1.0);
+  EXPECT_EQ(player->GetLives(), lives + 1);
+  EXPECT_EQ(extraLifePoints, 5);
+  extraLifePoints = 2500;
+  Frame(1.0);
+  EXPECT_EQ(extraLifePoints, 1500);
+  Frame(1.0);
+  EXPECT_EQ(extraLifePoints, 500);
+  EXPECT_EQ(player->GetLives(), lives + 3);
+}
+
+TEST_F(WholeGame, CodesWithoutAHandlerRunOnlyThePlayTail) {
+  StartPlaying();
+  float x0, y0, z0;
+  player->GetPosition(x0, y0, z0);
+  player->Boost();
+  for (int code = 15; code <= 18; ++code) {
+    GameState = code;
+    const float spin = hudSpin;
+    Frame(2.0);
+    EXPECT_EQ(GameState, code);
+    EXPECT_FLOAT_EQ(hudSpin, spin + 2.0f);
+  }
+  float x1, y1, z1;
+  player->GetPosition(x1, y1, z1);
+  EXPECT_EQ(x0, x1);
+  EXPECT_EQ(z0, z1);
+}
+
+TEST_F(WholeGame, RelativeSteeringTurnsWithTheCamera) {
+  StartPlaying();
+  camera->SetMode(1);
+  player->SetDirection(0);
+  Press(VkLeft);
+  Frame(1.0);
+  EXPECT_EQ(player->GetDirection(), 3);
+  Press(VkDown);
+  Frame(1.0);
+  EXPECT_EQ(player->GetDirection(), 1);
+  Press(VkSpace);
+  Frame(1.0);
+  EXPECT_EQ(camera->GetMode(), 2);
+  Press(VkSpace);
+  Frame(1.0);
+  Press(VkSpace);
+  Frame(1.0);
+  EXPECT_EQ(camera->GetMode(), 1);
+}
+
+}  // namespace
