@@ -2,6 +2,7 @@
 // doors the player walks through once open, portal doors, and the power light.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,7 @@ class Eating : public ::testing::Test {
   void SetUp() override {
     platform::SetSoundPlayer(std::make_unique<platform::SoundPlayer>(std::make_unique<FakeAudio>(sounds)));
     GameState = StatePlaying;
+    extraLifePoints = 0;
   }
   void TearDown() override { platform::SetSoundPlayer(nullptr); }
   SoundLog sounds;
@@ -276,8 +278,13 @@ TEST_F(PowerLight, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
       continue;
     }
     if (player.lightQuadratic <= 0.2203f) continue;  // the tick the flicker starts in
-    // Flickering: the drawing's glow and the light go together.
+    // Flickering: the drawing's glow and the light go together, on while
+    // the thousandths of the timer (before this update's tick) are odd.
     EXPECT_EQ(LightOn(), player.lightIntensity == 1.0f);
+    const float thousandths = (player.lightQuadratic - 0.0001f) * 1000;
+    if (std::fabs(thousandths - std::round(thousandths)) > 0.05f) {
+      EXPECT_EQ(LightOn(), static_cast<int>(thousandths) % 2 == 1) << "timer " << player.lightQuadratic;
+    }
     (LightOn() ? onSeen : offSeen)++;
   }
   EXPECT_NEAR(poweredTicks, 2000, 3);
