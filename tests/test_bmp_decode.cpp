@@ -220,6 +220,15 @@ TEST(BmpDecode, ThirtyTwoBitsDefaultAndWithMasks) {
   };
   ExpectImage(Decode(test::BuildBmp(masked, test::PackRows(masked, picture))), 3, 2,
               test::ExpectedPixels(picture, colour));
+
+  // A twenty-bit red, wider than any table.
+  masked.masks = {0xFFFFF000, 0x00000F00, 0x000000FF};
+  auto wide = [](std::uint32_t v) {
+    return BmpRgb{static_cast<std::uint8_t>(std::lround((v >> 12) * 255.0 / 0xFFFFF)), Widen((v >> 8) & 15, 4),
+                  static_cast<std::uint8_t>(v & 0xFF)};
+  };
+  ExpectImage(Decode(test::BuildBmp(masked, test::PackRows(masked, picture))), 3, 2,
+              test::ExpectedPixels(picture, wide));
 }
 
 TEST(BmpDecode, ShortColourTableAndIndicesPastIt) {

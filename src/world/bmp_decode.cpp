@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <new>
 #include <span>
+#include <vector>
 
 #include "world/bmp_image.h"
 
@@ -42,22 +43,28 @@ struct Rgb {
 };
 
 // One colour of a 16- or 32-bit pixel, widened to 8 bits with rounding so that a
-// full field becomes 255 whatever its width.
+// full field becomes 255 whatever its width. Fields of up to 16 bits are looked
+// up in a table: a division per colour per pixel is too slow for 32-bit pictures.
 struct Channel {
   std::uint32_t mask = 0;
   int shift = 0;
   std::uint64_t max = 0;
+  std::vector<std::uint8_t> table;
 
   explicit Channel(std::uint32_t m = 0) : mask(m) {
-    if (mask != 0) {
-      shift = std::countr_zero(mask);
-      max = (std::uint64_t{1} << std::bit_width(mask >> shift)) - 1;
+    if (mask == 0) return;
+    shift = std::countr_zero(mask);
+    max = (std::uint64_t{1} << std::bit_width(mask >> shift)) - 1;
+    if (max <= 0xFFFF) {
+      table.resize(max + 1);
+      for (std::uint64_t v = 0; v <= max; ++v) table[v] = Widen(v);
     }
   }
+  std::uint8_t Widen(std::uint64_t field) const { return static_cast<std::uint8_t>((field * 255 + max / 2) / max); }
   std::uint8_t Expand(std::uint32_t pixel) const {
     if (max == 0) return 0;
-    const std::uint64_t field = (pixel & mask) >> shift;
-    return static_cast<std::uint8_t>((field * 255 + max / 2) / max);
+    const std::uint32_t field = (pixel & mask) >> shift;
+    return table.empty() ? Widen(field) : table[field];
   }
 };
 
