@@ -27,22 +27,6 @@ TEST(GameValues, StartUpValues) {
   EXPECT_EQ(kStartLives, 2);
 }
 
-TEST(GameValues, InitRestoresTheStartUpValues) {
-  extraLifePoints = 77;
-  activeGhostCount = 0;
-  bossActive = true;
-  texturesEnabled = false;
-  detailLevel = 0;
-  LevelMapMarks[0][0] = 1;
-  InitGameValues();
-  EXPECT_EQ(extraLifePoints, 0);
-  EXPECT_EQ(activeGhostCount, 8);
-  EXPECT_FALSE(bossActive);
-  EXPECT_TRUE(texturesEnabled);
-  EXPECT_EQ(detailLevel, 2);
-  EXPECT_EQ(Flat(LevelMapMarks), kFreshMarks);
-}
-
 TEST(LevelMapTable, StoredColumnByColumnWithTheBossLevelInTheCentre) {
   EXPECT_EQ(Flat(LevelMap), (std::vector<int>{3, 2, 1, 54, 100, 58, 5, 6, 7}));
   // As laid out on screen, row 0 at the top.

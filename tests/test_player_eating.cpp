@@ -336,12 +336,4 @@ TEST_F(PowerLight, PowerUpAgainRestartsTheTimeAndSetLightOffEndsIt) {
   EXPECT_EQ(player.lightQuadratic, timer);
 }
 
-TEST_F(PowerLight, ResetSwitchesThePowerOff) {
-  Player player(true);
-  player.PowerUp();
-  player.Reset();
-  EXPECT_FALSE(player.IsPowered());
-  EXPECT_FALSE(LightOn());
-}
-
 }  // namespace
