@@ -317,6 +317,15 @@ TEST_F(PowerLight, CutPowerLeavesAboutOneHundredFiftyTicks) {
 
 TEST_F(PowerLight, PowerUpAgainRestartsTheTimeAndSetLightOffEndsIt) {
   Player player(true);
+  // The player's light gets its colours once, when the player is made.
+  GLfloat ambient[4] = {}, diffuse[4] = {}, specular[4] = {};
+  glGetLightfv(GL_LIGHT0 + kPlayerLightIndex, GL_AMBIENT, ambient);
+  glGetLightfv(GL_LIGHT0 + kPlayerLightIndex, GL_DIFFUSE, diffuse);
+  glGetLightfv(GL_LIGHT0 + kPlayerLightIndex, GL_SPECULAR, specular);
+  EXPECT_FLOAT_EQ(ambient[0], 0.2f);
+  EXPECT_FLOAT_EQ(diffuse[1], 0.8f);
+  EXPECT_FLOAT_EQ(specular[2], 0.8f);
+  EXPECT_FLOAT_EQ(ambient[3], 1.0f);
   player.SetDirection(4);
   player.SetLight(true);
   for (int i = 0; i < 1500; ++i) player.Update(1.0);
