@@ -131,8 +131,6 @@ TEST(BmpDecode, TopDownPicturesComeOutBottomRowFirst) {
     SCOPED_TRACE(bits);
     ASSERT_EQ(fromUp.error, DibError::None);
     ExpectImage(fromDown, 6, 5, fromUp.image->pixels);
-    // The picture really is asymmetric, so a missing flip would show.
-    EXPECT_NE(test::ExpectedPixels(picture, FromHex), test::ExpectedPixels(Picture(picture.rbegin(), picture.rend()), FromHex));
   }
 }
 
