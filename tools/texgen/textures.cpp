@@ -13,7 +13,9 @@ constexpr float kPi = 3.14159265f;
 
 Canvas Bricks(int size) {
   Canvas c(size, size);
-  const Colour mortar{0.72f, 0.68f, 0.60f};
+  // Light stone bricks: the walls' material colour tints them, so they stay
+  // near white and the mortar dark.
+  const Colour mortar{0.30f, 0.29f, 0.32f};
   const int courses = 6;                 // a wall is 1.5 cells high: bricks a quarter cell tall
   const float courseH = static_cast<float>(size) / courses;
   const float brickW = size / 2.0f;
@@ -27,9 +29,9 @@ Canvas Bricks(int size) {
       const int brick = static_cast<int>(bx / brickW);
       const float inBrick = bx - brick * brickW;
       const float edge = std::min({inCourse, courseH - 1 - inCourse, inBrick, brickW - 1 - inBrick});
-      // Each brick its own shade of red-brown, rough with a little noise.
+      // Each brick its own shade, rough with a little noise.
       const float tone = Hash(brick, course, 11);
-      Colour base = Mix(Colour{0.62f, 0.25f, 0.16f}, Colour{0.78f, 0.42f, 0.26f}, tone);
+      Colour base = Mix(Colour{0.74f, 0.72f, 0.78f}, Colour{0.95f, 0.93f, 0.98f}, tone);
       const float grain = SmoothNoise(static_cast<float>(x), static_cast<float>(y), std::max(2, size / 32), size, 5);
       const float speck = Hash(x, y, 3);
       base = Scale(base, 0.82f + 0.25f * grain + (speck > 0.97f ? -0.2f : 0.0f));
