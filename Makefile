@@ -6,6 +6,8 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 XVFB = xvfb-run -a -s "-screen 0 1280x1024x24"
 export LIBGL_ALWAYS_SOFTWARE = 1
+export SDL_AUDIODRIVER = dummy
+export GLUMBO_MSGBOX = log
 
 .PHONY: all deps build play test test-plain test-asan test-fuzz clean
 

@@ -1,0 +1,253 @@
+// Runs the real game (start-up, frames, shutdown) from a data folder with a
+// fixed frame step and random seed, keys from a script, pictures of chosen
+// frames and a trace of the game's state.
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "actors/ghost.h"
+#include "actors/player.h"
+#include "app/frame_clock.h"
+#include "app/game_window.h"
+#include "app/main_loop.h"
+#include "app/settings.h"
+#include "game/game_objects.h"
+#include "game/game_state.h"
+#include "game/game_values.h"
+#include "platform/gl.h"
+#include "platform/png_writer.h"
+#include "world/level.h"
+
+namespace {
+
+struct KeyEvent {
+  bool down = true;
+  int vk = 0;
+};
+
+struct Options {
+  std::string data = GLUMBO_RUN_DIR;
+  long frames = 1000;
+  double step = 1.0;
+  unsigned seed = 1;
+  std::string script;
+  std::map<long, std::string> shots;
+  bool render = true;
+  std::string trace;
+  int untilState = -1;
+  int untilLevel = -1;
+};
+
+int KeyCode(const std::string& name) {
+  static const std::map<std::string, int> names = {
+      {"Left", 37}, {"Right", 39}, {"Up", 38}, {"Down", 40}, {"Space", 32},
+      {"Escape", 27}, {"Enter", 13}, {"Return", 13}};
+  auto it = names.find(name);
+  if (it != names.end()) return it->second;
+  if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+    return std::toupper(static_cast<unsigned char>(name[0]));
+  }
+  char* end = nullptr;
+  long code = std::strtol(name.c_str(), &end, 10);
+  if (end && *end == '\0' && code >= 0 && code < 256) return static_cast<int>(code);
+  return -1;
+}
+
+bool ReadScript(const std::string& path, std::multimap<long, KeyEvent>& events) {
+  std::ifstream in(path);
+  if (!in) {
+    std::fprintf(stderr, "glumbo-replay: cannot read script %s\n", path.c_str());
+    return false;
+  }
+  std::string line;
+  int lineNo = 0;
+  while (std::getline(in, line)) {
+    ++lineNo;
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    long frame;
+    std::string what, key;
+    if (!(words >> frame >> what >> key) || (what != "down" && what != "up") || KeyCode(key) < 0) {
+      std::fprintf(stderr, "glumbo-replay: %s:%d: expected 'FRAME down|up KEY'\n", path.c_str(), lineNo);
+      return false;
+    }
+    events.emplace(frame, KeyEvent{what == "down", KeyCode(key)});
+  }
+  return true;
+}
+
+class ReplayDriver : public WindowLoopDriver {
+ public:
+  explicit ReplayDriver(const Options& o) : options_(o) {
+    if (!o.trace.empty()) trace_ = std::fopen(o.trace.c_str(), "w");
+  }
+  ~ReplayDriver() override {
+    if (trace_) std::fclose(trace_);
+  }
+
+  std::multimap<long, KeyEvent> script;
+  double clock = 1000.0;
+  long frame = 0;
+  bool reached = false;
+  std::set<int> statesVisited;
+  std::set<int> levelsReached;
+
+  bool TakeEvent(platform::Event& event) override {
+    if (!keysSent_) {
+      keysSent_ = true;
+      auto range = script.equal_range(frame);
+      for (auto it = range.first; it != range.second; ++it) platform::PushKeyEvent(it->second.vk, it->second.down);
+    }
+    return WindowLoopDriver::TakeEvent(event);
+  }
+  bool RenderEnabled() override { return options_.render; }
+  void Present() override {
+    if (options_.render) {
+      auto shot = options_.shots.find(frame);
+      if (shot != options_.shots.end()) SaveShot(shot->second);
+      WindowLoopDriver::Present();
+    }
+    clock += options_.step / 70.0;
+  }
+  bool AfterFrame() override {
+    keysSent_ = false;
+    Observe();
+    ++frame;
+    if (options_.untilState >= 0 && GameState == options_.untilState) reached = true;
+    if (options_.untilLevel >= 0 && level && level->LevelNumber() == options_.untilLevel &&
+        GameState == StatePlaying) {
+      reached = true;
+    }
+    return !reached && frame < options_.frames;
+  }
+
+ private:
+  void SaveShot(const std::string& file) {
+    int w = 0, h = 0;
+    if (gameWindow && gameWindow->GetDeviceContext()) gameWindow->GetDeviceContext()->DrawableSize(w, h);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    if (!platform::WritePngBottomUp(file, w, h, rgb)) {
+      std::fprintf(stderr, "glumbo-replay: cannot write %s\n", file.c_str());
+    }
+  }
+
+  void Observe() {
+    const int levelNumber = level ? level->LevelNumber() : 0;
+    const int lives = player ? player->GetLives() : 0;
+    statesVisited.insert(GameState);
+    if (GameState == StatePlaying || GameState == StateRescueScene) levelsReached.insert(levelNumber);
+    const bool changed = GameState != lastState_;
+    if (changed) {
+      std::printf("%ld %d %d %d\n", frame, GameState, levelNumber, lives);
+      lastState_ = GameState;
+    }
+    if (trace_) {
+      float x = 0, y = 0, z = 0;
+      if (player) player->GetPosition(x, y, z);
+      std::fprintf(trace_, "%ld %d %d %d %d,%d", frame, GameState, levelNumber, lives, static_cast<int>(x),
+                   static_cast<int>(z));
+      for (int i = 0; i < activeGhostCount && i < 8; ++i) {
+        ghosts[i]->GetPosition(x, y, z);
+        std::fprintf(trace_, " %d,%d", static_cast<int>(x), static_cast<int>(z));
+      }
+      if (bossActive && boss) {
+        boss->GetPosition(x, y, z);
+        std::fprintf(trace_, " boss %d,%d", static_cast<int>(x), static_cast<int>(z));
+      }
+      std::fputc('\n', trace_);
+    }
+  }
+
+  const Options& options_;
+  FILE* trace_ = nullptr;
+  bool keysSent_ = false;
+  int lastState_ = -1;
+};
+
+void Usage() {
+  std::fprintf(stderr,
+               "usage: glumbo-replay [--data DIR] [--frames N] [--step TICKS] [--seed N] [--script FILE]\n"
+               "                     [--shot FRAME:FILE.png]... [--no-render] [--trace FILE]\n"
+               "                     [--until-state N] [--until-level N]\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto next = [&]() -> std::string {
+      if (i + 1 >= argc) {
+        Usage();
+        std::exit(2);
+      }
+      return argv[++i];
+    };
+    if (a == "--data") o.data = next();
+    else if (a == "--frames") o.frames = std::atol(next().c_str());
+    else if (a == "--step") o.step = std::atof(next().c_str());
+    else if (a == "--seed") o.seed = static_cast<unsigned>(std::strtoul(next().c_str(), nullptr, 10));
+    else if (a == "--script") o.script = next();
+    else if (a == "--trace") o.trace = next();
+    else if (a == "--no-render") o.render = false;
+    else if (a == "--until-state") o.untilState = std::atoi(next().c_str());
+    else if (a == "--until-level") o.untilLevel = std::atoi(next().c_str());
+    else if (a == "--shot") {
+      std::string v = next();
+      auto colon = v.find(':');
+      if (colon == std::string::npos) {
+        Usage();
+        return 2;
+      }
+      std::string file = v.substr(colon + 1);
+      o.shots[std::atol(v.substr(0, colon).c_str())] = std::filesystem::absolute(file).string();
+    } else {
+      Usage();
+      return 2;
+    }
+  }
+  if (!o.trace.empty()) o.trace = std::filesystem::absolute(o.trace).string();
+  if (!o.script.empty()) o.script = std::filesystem::absolute(o.script).string();
+
+  ReplayDriver driver(o);
+  if (!o.script.empty() && !ReadScript(o.script, driver.script)) return 2;
+  std::error_code ec;
+  std::filesystem::current_path(o.data, ec);
+  if (ec) {
+    std::fprintf(stderr, "glumbo-replay: cannot enter %s: %s\n", o.data.c_str(), ec.message().c_str());
+    return 2;
+  }
+  // The run's settings stay out of the data folder's own config.dat.
+  settingsPath = "/dev/null";
+  if (!std::getenv("GLUMBO_MSGBOX")) setenv("GLUMBO_MSGBOX", "log", 1);
+  GameWindow::openHidden = true;
+  SetClockSource([&driver] { return driver.clock; });
+  SetStartupSeed(true, o.seed);
+
+  auto start = std::chrono::steady_clock::now();
+  RunGame(driver);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+  std::printf("frames %ld\n", driver.frame);
+  std::printf("states");
+  for (int s : driver.statesVisited) std::printf(" %d", s);
+  std::printf("\nlevels");
+  for (int l : driver.levelsReached) std::printf(" %d", l);
+  std::printf("\nfps %.1f\n", seconds > 0 ? driver.frame / seconds : 0.0);
+  platform::ShutdownVideo();
+  const bool asked = o.untilState >= 0 || o.untilLevel >= 0;
+  return asked ? (driver.reached ? 0 : 1) : (driver.frame >= o.frames ? 0 : 1);
+}
