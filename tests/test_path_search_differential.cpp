@@ -201,7 +201,7 @@ TEST(PathSearchAgainstReference, OneGridManySearches) {
   generator.Maze(grid);
   grid.SetSize(100, 100);
   tally.grids = 1;
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 200; ++round) {
     if (round % 50 == 0) grid.SetDoorOpen(!grid.doorOpen);
     const Cell start = generator.Start(grid);
     const Cell goal = generator.Goal(grid, start);
