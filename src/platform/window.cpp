@@ -14,7 +14,7 @@ constexpr int kVkBack = 8, kVkTab = 9, kVkReturn = 13, kVkShift = 16, kVkControl
               kVkEnd = 35, kVkHome = 36, kVkLeft = 37, kVkUp = 38, kVkRight = 39,
               kVkDown = 40, kVkInsert = 45, kVkDelete = 46, kVkNumpad0 = 96,
               kVkMultiply = 106, kVkAdd = 107, kVkSubtract = 109, kVkDecimal = 110,
-              kVkDivide = 111, kVkF1 = 112, kVkF10 = 121;
+              kVkDivide = 111, kVkF1 = 112;
 
 int VirtualKeyFromSdl(SDL_Keycode key) {
   if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
