@@ -29,7 +29,10 @@ std::optional<std::string> FindDataDir(const std::vector<std::string>& candidate
 std::vector<std::string> DefaultDataDirCandidates() {
   std::error_code ec;
   fs::path cwd = fs::current_path(ec);
-  return {ec ? std::string() : cwd.string(), platform::ExecutableDir(), GLUMBO_INSTALL_DATADIR};
+  const std::string exeDir = platform::ExecutableDir();
+  // An installed tree moved elsewhere keeps its data beside bin/, in share/glumbo3d.
+  const std::string besideBin = exeDir.empty() ? std::string() : exeDir + "../share/glumbo3d";
+  return {ec ? std::string() : cwd.string(), exeDir, besideBin, GLUMBO_INSTALL_DATADIR};
 }
 
 std::string ChooseSettingsPath(const std::string& dataDir) {

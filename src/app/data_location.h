@@ -10,7 +10,7 @@
 std::optional<std::string> FindDataDir(const std::vector<std::string>& candidates);
 
 // The usual candidates: the working directory, the executable's folder, the
-// installed share/glumbo3d.
+// share/glumbo3d beside the executable's bin/ folder, the installed share/glumbo3d.
 std::vector<std::string> DefaultDataDirCandidates();
 
 // Where config.dat is kept: beside the data when that folder is writable,
