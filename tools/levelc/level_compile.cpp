@@ -9,9 +9,6 @@ namespace levelc {
 
 namespace {
 
-constexpr int kDx[4] = {0, 1, 0, -1};
-constexpr int kDy[4] = {-1, 0, 1, 0};
-
 std::string Cell(const LevelSource& s, int x, int y) {
   return s.name + ": cell (" + std::to_string(x) + ", " + std::to_string(y) + "): ";
 }
