@@ -83,6 +83,7 @@ NodeList* MazeGrid::FindPath(int startX, int startY, int goalX, int goalY) const
   low[lowCount++] = static_cast<std::uint32_t>(startCell);
 
   bool found = false;
+  int goalG = 0;
   while (true) {
     if (lowCount == 0) {
       if (highCount == 0) break;
@@ -94,6 +95,7 @@ NodeList* MazeGrid::FindPath(int startX, int startY, int goalX, int goalY) const
     const int current = static_cast<int>(entry & kCellMask);
     if (current == goalCell) {
       found = true;
+      goalG = static_cast<int>(entry >> kCellBits);
       break;
     }
     const int cx = CellX(current);
@@ -120,22 +122,20 @@ NodeList* MazeGrid::FindPath(int startX, int startY, int goalX, int goalY) const
   }
   if (!found) return nullptr;
 
-  // The stacks are free again; the high one takes the path from the goal back.
-  std::uint32_t* backwards = high;
-  int length = 0;
-  for (int c = goalCell; c != startCell; c += kBackToParent[visit[c] & 3]) {
-    backwards[length++] = static_cast<std::uint32_t>(c);
-  }
-  backwards[length++] = static_cast<std::uint32_t>(startCell);
+  // Steps cost 1, so the goal's g fixes the length; the list is filled from its end
+  // while following the parents back from the goal.
+  const int length = goalG + 1;
   auto* path = new NodeList();
   path->items.resize(static_cast<std::size_t>(length));
   path->count = length;
-  for (int i = 0; i < length; ++i) {
-    const int c = static_cast<int>(backwards[length - 1 - i]);
+  PathNode** items = path->items.data();
+  int c = goalCell;
+  for (int i = length - 1; i >= 0; --i) {
     auto* node = new PathNode();
     node->x = CellX(c);
     node->y = CellY(c);
-    path->items[static_cast<std::size_t>(i)] = node;
+    items[i] = node;
+    c += kBackToParent[visit[c] & 3];
   }
   return path;
 }
