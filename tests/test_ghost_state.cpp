@@ -39,22 +39,6 @@ TEST(GhostConstruction, DrawsItsSpeedFactorFromTheNextRandomNumber) {
   }
 }
 
-TEST(GhostConstruction, StartsInTheDocumentedState) {
-  Ghost g(100);
-  EXPECT_EQ(g.GetId(), 100);
-  EXPECT_EQ(g.GetLives(), 0);
-  EXPECT_FLOAT_EQ(g.chaseClock, -10.0f);
-  EXPECT_FALSE(g.IsEaten());
-  EXPECT_FALSE(g.IsReturningHome());
-  EXPECT_FALSE(g.HasPath());
-  EXPECT_EQ(g.target, nullptr);
-  EXPECT_EQ(g.displayList, 0u);
-  float r, gr, b;
-  g.GetColour(r, gr, b);
-  EXPECT_FLOAT_EQ(r, 1.0f);
-  EXPECT_FLOAT_EQ(b, 1.0f);
-}
-
 TEST(GhostAccessors, ColourScalesByBrightnessAndFacingUsesTheMenuTable) {
   Ghost g(0);
   g.SetColour(0.5f, 0.01f, 0.01f);
