@@ -14,12 +14,15 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "actors/ghost.h"
 #include "actors/player.h"
 #include "app/frame_clock.h"
 #include "app/game_window.h"
 #include "app/main_loop.h"
 #include "app/settings.h"
+#include "bot.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/game_values.h"
@@ -45,6 +48,10 @@ struct Options {
   std::string trace;
   int untilState = -1;
   int untilLevel = -1;
+  bool bot = false;
+  int width = 640;
+  int height = 480;
+  bool culling = true;
 };
 
 int KeyCode(const std::string& name) {
@@ -87,7 +94,7 @@ bool ReadScript(const std::string& path, std::multimap<long, KeyEvent>& events) 
 
 class ReplayDriver : public WindowLoopDriver {
  public:
-  explicit ReplayDriver(const Options& o) : options_(o) {
+  explicit ReplayDriver(const Options& o, Bot* bot) : options_(o), bot_(bot) {
     if (!o.trace.empty()) trace_ = std::fopen(o.trace.c_str(), "w");
   }
   ~ReplayDriver() override {
@@ -100,6 +107,9 @@ class ReplayDriver : public WindowLoopDriver {
   bool reached = false;
   std::set<int> statesVisited;
   std::set<int> levelsReached;
+  std::string startupSettings;
+  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+  double firstFrameSeconds = 0;
 
   bool TakeEvent(platform::Event& event) override {
     if (!keysSent_) {
@@ -119,9 +129,20 @@ class ReplayDriver : public WindowLoopDriver {
     clock += options_.step / 70.0;
   }
   bool AfterFrame() override {
+    if (frame == 0 && !startupSettings.empty()) {
+      // Start-up has read the chosen size and culling; what the game writes
+      // back at the end goes nowhere.
+      std::remove(startupSettings.c_str());
+      settingsPath = "/dev/null";
+    }
+    if (frame == 0) firstFrameSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     keysSent_ = false;
     Observe();
     ++frame;
+    if (bot_) {
+      bot_->Act();
+      if (bot_->Completed() || bot_->LostGame()) return false;
+    }
     if (options_.untilState >= 0 && GameState == options_.untilState) reached = true;
     if (options_.untilLevel >= 0 && level && level->LevelNumber() == options_.untilLevel &&
         GameState == StatePlaying) {
@@ -171,6 +192,7 @@ class ReplayDriver : public WindowLoopDriver {
   }
 
   const Options& options_;
+  Bot* bot_;
   FILE* trace_ = nullptr;
   bool keysSent_ = false;
   int lastState_ = -1;
@@ -180,7 +202,8 @@ void Usage() {
   std::fprintf(stderr,
                "usage: glumbo-replay [--data DIR] [--frames N] [--step TICKS] [--seed N] [--script FILE]\n"
                "                     [--shot FRAME:FILE.png]... [--no-render] [--trace FILE]\n"
-               "                     [--until-state N] [--until-level N]\n");
+               "                     [--until-state N] [--until-level N] [--bot] [--size WxH]\n"
+               "                     [--culling on|off]\n");
 }
 
 }  // namespace
@@ -205,6 +228,21 @@ int main(int argc, char** argv) {
     else if (a == "--no-render") o.render = false;
     else if (a == "--until-state") o.untilState = std::atoi(next().c_str());
     else if (a == "--until-level") o.untilLevel = std::atoi(next().c_str());
+    else if (a == "--bot") o.bot = true;
+    else if (a == "--size") {
+      std::string v = next();
+      if (std::sscanf(v.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width <= 0 || o.height <= 0) {
+        Usage();
+        return 2;
+      }
+    } else if (a == "--culling") {
+      std::string v = next();
+      if (v != "on" && v != "off") {
+        Usage();
+        return 2;
+      }
+      o.culling = v == "on";
+    }
     else if (a == "--shot") {
       std::string v = next();
       auto colon = v.find(':');
@@ -222,7 +260,8 @@ int main(int argc, char** argv) {
   if (!o.trace.empty()) o.trace = std::filesystem::absolute(o.trace).string();
   if (!o.script.empty()) o.script = std::filesystem::absolute(o.script).string();
 
-  ReplayDriver driver(o);
+  Bot bot;
+  ReplayDriver driver(o, o.bot ? &bot : nullptr);
   if (!o.script.empty() && !ReadScript(o.script, driver.script)) return 2;
   std::error_code ec;
   std::filesystem::current_path(o.data, ec);
@@ -230,15 +269,33 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "glumbo-replay: cannot enter %s: %s\n", o.data.c_str(), ec.message().c_str());
     return 2;
   }
-  // The run's settings stay out of the data folder's own config.dat.
-  settingsPath = "/dev/null";
+  // The run's settings stay out of the data folder's own config.dat: start-up
+  // reads them from a file of their own, and the end of the run writes nowhere.
+  SettingsRecord record;
+  record.screenWidth = o.width;
+  record.screenHeight = o.height;
+  record.cullingOn = o.culling;
+  driver.startupSettings = (std::filesystem::temp_directory_path() /
+                            ("glumbo-replay-" + std::to_string(getpid()) + ".dat")).string();
+  {
+    const auto bytes = EncodeSettings(record);
+    std::ofstream out(driver.startupSettings, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+      std::fprintf(stderr, "glumbo-replay: cannot write %s\n", driver.startupSettings.c_str());
+      return 2;
+    }
+  }
+  settingsPath = driver.startupSettings;
   if (!std::getenv("GLUMBO_MSGBOX")) setenv("GLUMBO_MSGBOX", "log", 1);
   GameWindow::openHidden = true;
   SetClockSource([&driver] { return driver.clock; });
   SetStartupSeed(true, o.seed);
 
   auto start = std::chrono::steady_clock::now();
+  driver.started = start;
   RunGame(driver);
+  if (!driver.startupSettings.empty()) std::remove(driver.startupSettings.c_str());
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   std::printf("frames %ld\n", driver.frame);
@@ -247,7 +304,17 @@ int main(int argc, char** argv) {
   std::printf("\nlevels");
   for (int l : driver.levelsReached) std::printf(" %d", l);
   std::printf("\nfps %.1f\n", seconds > 0 ? driver.frame / seconds : 0.0);
+  std::printf("first frame %.3f s\n", driver.firstFrameSeconds);
+  if (o.bot) {
+    std::printf("bot %s\n", bot.Completed() ? "completed" : bot.LostGame() ? "lost" : "unfinished");
+    std::printf("deaths");
+    for (auto [lvl, n] : bot.DeathsByLevel()) std::printf(" %d:%d", lvl, n);
+    std::printf("\nlevel starts");
+    for (auto [lvl, f] : bot.LevelStartFrames()) std::printf(" %d:%ld", lvl, f);
+    std::printf("\n");
+  }
   platform::ShutdownVideo();
   const bool asked = o.untilState >= 0 || o.untilLevel >= 0;
+  if (o.bot) return bot.Completed() ? 0 : 1;
   return asked ? (driver.reached ? 0 : 1) : (driver.frame >= o.frames ? 0 : 1);
 }
