@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -251,6 +255,52 @@ TEST(LevelCompiler, TheToolNamesTheBadCellAndFails) {
   EXPECT_NE(status, 0);
   EXPECT_NE(output.find("bad.lvl: cell (3, 2)"), std::string::npos) << output;
   EXPECT_FALSE(std::filesystem::exists(dir.File("paredes60.txt")));
+}
+
+TEST(LevelCompiler, DamagedSourcesAreRefusedWithAReasonOrCompileSoundly) {
+  // Random damage to the real levels: every outcome is either a clean refusal
+  // with a message, or a level whose every joined wall end meets a wall.
+  std::mt19937 random(20261207);
+  const std::string chars = "#%.o_^>v<PQGBx=123?\n ";
+  int refused = 0, compiled = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(GLUMBO_SOURCE_DIR) / "content" / "levels")) {
+    std::ifstream in(entry.path());
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    const std::string original = buffer.str();
+    for (int round = 0; round < 60; ++round) {
+      std::string text = original;
+      const int edits = 1 + static_cast<int>(random() % 4);
+      for (int e = 0; e < edits; ++e) {
+        const std::size_t at = random() % text.size();
+        switch (random() % 3) {
+          case 0: text[at] = chars[random() % chars.size()]; break;
+          case 1: text.erase(at, 1 + random() % 3); break;
+          default: text.insert(at, 1, chars[random() % chars.size()]); break;
+        }
+      }
+      const Result r = Compile(text, entry.path().filename().string());
+      if (!r.ok) {
+        EXPECT_FALSE(r.errors.empty());
+        ++refused;
+        continue;
+      }
+      ++compiled;
+      const int w = r.level.width, h = r.level.height;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const int joins = levelc::JoinsOfPiece(WallAt(r, x, y));
+          if ((joins & levelc::kJoinE) && x + 1 < w && WallAt(r, x + 1, y) >= 4 && WallAt(r, x + 1, y) <= 21) {
+            EXPECT_TRUE(levelc::JoinsOfPiece(WallAt(r, x + 1, y)) & levelc::kJoinW) << x << ", " << y;
+          }
+          if ((joins & levelc::kJoinS) && y + 1 < h && WallAt(r, x, y + 1) >= 4 && WallAt(r, x, y + 1) <= 21) {
+            EXPECT_TRUE(levelc::JoinsOfPiece(WallAt(r, x, y + 1)) & levelc::kJoinN) << x << ", " << y;
+          }
+        }
+    }
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_GT(compiled, 0);
 }
 
 }  // namespace
