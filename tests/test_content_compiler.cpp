@@ -118,7 +118,7 @@ TEST(LevelCompiler, RefusesWallShapesThePiecesCannotDraw) {
                            "level60.lvl");
   ASSERT_FALSE(t.ok);
   const std::string all = t.AllErrors();
-  EXPECT_NE(all.find("level60.lvl: cell (3, 2)"), std::string::npos) << all;
+  EXPECT_NE(all.find("level60.lvl (level 60): cell (3, 2)"), std::string::npos) << all;
   EXPECT_NE(all.find("junction"), std::string::npos) << all;
   // A wall reaching in from the outer wall makes the same junction there.
   const Result border = Compile(Source(kBonus, {"#######", "#P....#", "###...#", "#.....#", "#######"}));
@@ -253,7 +253,7 @@ TEST(LevelCompiler, TheToolNamesTheBadCellAndFails) {
   while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
   const int status = pclose(pipe);
   EXPECT_NE(status, 0);
-  EXPECT_NE(output.find("bad.lvl: cell (3, 2)"), std::string::npos) << output;
+  EXPECT_NE(output.find("bad.lvl (level 60): cell (3, 2)"), std::string::npos) << output;
   EXPECT_FALSE(std::filesystem::exists(dir.File("paredes60.txt")));
 }
 

@@ -10,7 +10,7 @@ constexpr int kDx[4] = {0, 1, 0, -1};
 constexpr int kDy[4] = {-1, 0, 1, 0};
 
 std::string Cell(const LevelSource& s, int x, int y) {
-  return s.name + ": cell (" + std::to_string(x) + ", " + std::to_string(y) + "): ";
+  return s.Label() + ": cell (" + std::to_string(x) + ", " + std::to_string(y) + "): ";
 }
 
 int ArrowDir(char c) { return c == '^' ? 0 : c == '>' ? 1 : c == 'v' ? 2 : c == '<' ? 3 : -1; }
@@ -140,10 +140,10 @@ bool CheckReach(const LevelSource& s, std::vector<std::string>& errors) {
       }
     }
     if (!touched) {
-      errors.push_back(s.name + ": portal door " + std::string(1, d.label) + " cannot be reached");
+      errors.push_back(s.Label() + ": portal door " + std::string(1, d.label) + " cannot be reached");
       ok = false;
     } else if (d.coins > r.coins) {
-      errors.push_back(s.name + ": portal door " + std::string(1, d.label) + " needs " +
+      errors.push_back(s.Label() + ": portal door " + std::string(1, d.label) + " needs " +
                        std::to_string(d.coins) + " coins but only " + std::to_string(r.coins) +
                        " can be eaten");
       ok = false;

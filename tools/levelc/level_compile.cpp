@@ -10,7 +10,7 @@ namespace levelc {
 namespace {
 
 std::string Cell(const LevelSource& s, int x, int y) {
-  return s.name + ": cell (" + std::to_string(x) + ", " + std::to_string(y) + "): ";
+  return s.Label() + ": cell (" + std::to_string(x) + ", " + std::to_string(y) + "): ";
 }
 
 // Door tokens: 28 + k, where k picks the pair's direction and the side the
@@ -100,7 +100,7 @@ bool CompileLevel(const LevelSource& s, CompiledLevel& out, std::vector<std::str
           }
           w = token;
           if (s.finalScene && spec->kind != DoorSpec::Kind::Locked) {
-            errors.push_back(s.name + ": the closing scene's doors are opened by the scene: make door " +
+            errors.push_back(s.Label() + ": the closing scene's doors are opened by the scene: make door " +
                              std::string(1, c) + " 'locked'");
           }
           out.doors.push_back(*spec);
@@ -112,15 +112,15 @@ bool CompileLevel(const LevelSource& s, CompiledLevel& out, std::vector<std::str
     if (!doorSeen[static_cast<std::size_t>(d.label - '0')])
       errors.push_back(s.name + ":" + std::to_string(d.line) + ": door " + std::string(1, d.label) + " is not on the map");
   }
-  if (players != 1) errors.push_back(s.name + ": the map needs exactly one player start 'P', not " + std::to_string(players));
-  if (partners > 1) errors.push_back(s.name + ": at most one partner start 'Q'");
-  if (ghosts > 1) errors.push_back(s.name + ": at most one ghost start 'G' (every ghost starts on the last one)");
-  if (ghostsPlay && ghosts == 0) errors.push_back(s.name + ": ghosts play in this level and need a start cell 'G'");
-  if (boss && bosses != 1) errors.push_back(s.name + ": a boss level needs exactly one boss start 'B'");
-  if (!boss && bosses != 0) errors.push_back(s.name + ": 'B' belongs to boss levels (100 and above)");
-  if (out.pellets > 7) errors.push_back(s.name + ": at most 7 large pellets: each one lights one of seven lamps");
+  if (players != 1) errors.push_back(s.Label() + ": the map needs exactly one player start 'P', not " + std::to_string(players));
+  if (partners > 1) errors.push_back(s.Label() + ": at most one partner start 'Q'");
+  if (ghosts > 1) errors.push_back(s.Label() + ": at most one ghost start 'G' (every ghost starts on the last one)");
+  if (ghostsPlay && ghosts == 0) errors.push_back(s.Label() + ": ghosts play in this level and need a start cell 'G'");
+  if (boss && bosses != 1) errors.push_back(s.Label() + ": a boss level needs exactly one boss start 'B'");
+  if (!boss && bosses != 0) errors.push_back(s.Label() + ": 'B' belongs to boss levels (100 and above)");
+  if (out.pellets > 7) errors.push_back(s.Label() + ": at most 7 large pellets: each one lights one of seven lamps");
   if (out.pellets > 0 && (boss || s.number == 58)) {
-    errors.push_back(s.name + ": no large pellets here: this level's lamps use their lights, and eating one would put a lamp out");
+    errors.push_back(s.Label() + ": no large pellets here: this level's lamps use their lights, and eating one would put a lamp out");
   }
   if (s.finalScene) {
     for (int y = 0; y < s.height; ++y)
@@ -129,7 +129,7 @@ bool CompileLevel(const LevelSource& s, CompiledLevel& out, std::vector<std::str
         if (c == kCoin || c == kPellet || IsArrowChar(c) || c == kGhost || c == kNoPlayer || c == kHouseDoor)
           errors.push_back(Cell(s, x, y) + "the closing scene has only walls, floor '_', doors and the two starts");
       }
-    if (partners != 1) errors.push_back(s.name + ": the closing scene needs the partner's start 'Q'");
+    if (partners != 1) errors.push_back(s.Label() + ": the closing scene needs the partner's start 'Q'");
   }
   if (errors.size() != errorsBefore) return false;
 

@@ -48,6 +48,10 @@ const DoorSpec* LevelSource::Door(char label) const {
   return nullptr;
 }
 
+std::string LevelSource::Label() const {
+  return name + (finalScene ? " (closing scene)" : " (level " + std::to_string(number) + ")");
+}
+
 std::optional<LevelSource> ParseLevelSource(std::string_view text, const std::string& name,
                                             std::vector<std::string>& errors) {
   LevelSource src;

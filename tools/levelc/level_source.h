@@ -33,6 +33,8 @@ struct LevelSource {
   char At(int x, int y) const { return rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]; }
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
   const DoorSpec* Door(char label) const;
+  // "FILE (level N)" or "FILE (closing scene)", the start of every message.
+  std::string Label() const;
 };
 
 // Cell characters of the map.

@@ -100,7 +100,7 @@ bool ChooseWallPieces(const LevelSource& s, std::vector<int>& codes, std::vector
         joins |= kBit[dir];
         armNames += (arms++ == 0 ? "" : ", ") + std::string(kName[dir]);
       }
-      const std::string where = s.name + ": cell (" + std::to_string(x) + ", " + std::to_string(y) + "): ";
+      const std::string where = s.Label() + ": cell (" + std::to_string(x) + ", " + std::to_string(y) + "): ";
       if (arms == 0) {
         errors.push_back(where + "a lone wall cell with no wall beside it cannot be drawn; "
                                  "make it part of a wall line or a block of at least 2 x 2");
