@@ -162,7 +162,7 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
 
   camera = std::make_unique<Camera>();
   camera->SetFollowTarget(*player);
-  camera->SetMode(kCameraOverhead);
+  camera->SetMode(o.cameraMode);
   camera->yaw = 90.0f;
   for (int i = 0; i < 2000 && !camera->IsSettled(); ++i) camera->Update(1.0);
 }

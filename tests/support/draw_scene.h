@@ -26,6 +26,7 @@ struct DrawSceneOptions {
   // Textures: plain white keeps the material colours exact for pixel checks;
   // patterned ones cost the rasteriser what real pictures do.
   bool patternedTextures = false;
+  int cameraMode = 3;  // overhead, as at start-up; 1 chase, 2 close
 };
 
 // A texture of size x size pixels, white or with a brick-like pattern.
