@@ -35,6 +35,11 @@ constexpr float kSafePowerLimit = 0.2f;
 // Powered, the bot goes after ordinary ghosts only this close (path cost);
 // the boss is hunted wherever it is.
 constexpr int kGhostChaseCost = 120;
+constexpr int kTurnBackCost = 15;
+constexpr int kTurnCost = 4;
+constexpr int kLookAheadSteps = 6;
+// The fastest ghost's speed over the boosted player's.
+constexpr double kGhostSpeedRatio = 0.052 / 0.08;
 
 bool IsBossLevel() { return bossActive && level && level->LevelNumber() >= 100; }
 
@@ -234,6 +239,7 @@ bool Bot::PlanFirstStep(int fromX, int fromZ, bool powered, bool fleeOnly, Cell&
 
     cost_.assign(static_cast<std::size_t>(n), kFar);
     parent_.assign(static_cast<std::size_t>(n), -1);
+    steps_.assign(static_cast<std::size_t>(n), 0);
     using Entry = std::pair<int, int>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
     cost_[start] = 0;
@@ -257,16 +263,26 @@ bool Bot::PlanFirstStep(int fromX, int fromZ, bool powered, bool fleeOnly, Cell&
         if (!PlayerMayEnter(nx, nz)) continue;
         const int j = nx * height_ + nz;
         int step = 10;
+        // Turning back throws away the way already run; only worth it for
+        // something clearly better, or the bot dithers between two cells.
+        if (i == start && d == (player->GetDirection() + 2) % 4) step += kTurnBackCost;
+        else if (i == start && d != player->GetDirection()) step += kTurnCost;
         if (!powered) {
           const int gd = ghostDistance_[j];
           if (gd <= (fleeOnly ? 0 : 1)) continue;
           if (gd == 2) step += 60;
           else if (gd == 3) step += 25;
           else if (gd == 4) step += 8;
+          // A cell the player reaches after k steps is only safe if the
+          // fastest ghost cannot get there first: it runs at about two thirds
+          // of the boosted player's speed.
+          const int k = steps_[i] + 1;
+          if (k <= kLookAheadSteps && gd < 1.0 + kGhostSpeedRatio * (k + 1)) step += 80;
         }
         if (cost_[i] + step < cost_[j]) {
           cost_[j] = cost_[i] + step;
           parent_[j] = i;
+          steps_[j] = steps_[i] + 1;
           open.push({cost_[j], j});
         }
       }

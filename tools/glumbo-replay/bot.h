@@ -58,4 +58,5 @@ class Bot {
   std::vector<int> ghostDistance_;  // steps from the nearest dangerous ghost, per cell
   std::vector<int> cost_;
   std::vector<int> parent_;
+  std::vector<int> steps_;
 };
