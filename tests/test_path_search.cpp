@@ -317,15 +317,4 @@ TEST(PathSearch, TakesPathNodesAndLeavesThemToTheCaller) {
   path->DestroyWithNodes();
 }
 
-TEST(PathSearch, SearchesAgainAfterAnEarlierOneOnTheSameThread) {
-  MazeGrid wide = GridFrom({"..........", "#########.", ".........."});
-  MazeGrid small = GridFrom({"..", ".."});
-  auto first = TakePath(wide.FindPath(0, 0, 0, 2));
-  ASSERT_TRUE(first);
-  EXPECT_EQ(first->size(), 21u);
-  // Nothing of the first search may leak into the next ones.
-  EXPECT_EQ(TakePath(small.FindPath(0, 0, 1, 1)), test::ReferenceFindPath(small, 0, 0, 1, 1));
-  EXPECT_EQ(TakePath(wide.FindPath(0, 0, 0, 2)), first);
-}
-
 }  // namespace
