@@ -315,6 +315,6 @@ int main(int argc, char** argv) {
   }
   platform::ShutdownVideo();
   const bool asked = o.untilState >= 0 || o.untilLevel >= 0;
-  if (o.bot) return bot.Completed() ? 0 : 1;
+  if (!asked && o.bot) return bot.Completed() ? 0 : 1;
   return asked ? (driver.reached ? 0 : 1) : (driver.frame >= o.frames ? 0 : 1);
 }
