@@ -88,34 +88,6 @@ TEST_F(MazeDraw, EachWallCodeSendsItsPieceSize) {
   for (const auto& [code, count] : expected) EXPECT_EQ(CountWallPiece(code), count) << "code " << code;
 }
 
-TEST_F(MazeDraw, WallFacesAreWoundTowardsTheirNormals) {
-  for (int code = 4; code <= 21; ++code) {
-    test::StartGlRecording();
-    glPushMatrix();
-    DrawWallPiece(code);
-    glPopMatrix();
-    test::StopGlRecording();
-    const test::GlRecording& r = test::GlRecorded();
-    for (const auto& p : r.primitives) {
-      if (p.mode != GL_QUADS) continue;
-      ASSERT_EQ(p.count % 4, 0u);
-      for (std::size_t q = p.first; q < p.first + p.count; q += 4) {
-        const auto& a = r.vertices[q];
-        const auto& b = r.vertices[q + 1];
-        const auto& c = r.vertices[q + 2];
-        const float ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
-        const float vx = c.x - b.x, vy = c.y - b.y, vz = c.z - b.z;
-        const float cx = uy * vz - uz * vy, cy = uz * vx - ux * vz, cz = ux * vy - uy * vx;
-        EXPECT_GT(cx * a.nx + cy * a.ny + cz * a.nz, 0.0f) << "code " << code << " quad " << (q - p.first) / 4;
-        // Tops lie at the wall's height, sides stand on the floor.
-        if (a.ny > 0.5f) {
-          EXPECT_FLOAT_EQ(a.y, 1.5f);
-        }
-      }
-    }
-  }
-}
-
 // What a wall piece reaches at each edge of its cell: nothing, an open join,
 // or a rounded end.
 enum Edge { None, Open, Round };
