@@ -11,31 +11,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(DataLocation, FirstCandidateHoldingPantallasWins) {
-  test::TempDir a, b;
+TEST(DataLocation, FirstCandidateHoldingAPantallasFolderWins) {
+  test::TempDir a, b, c;
   fs::create_directories(b.path() / "pantallas");
   EXPECT_EQ(FindDataDir({a.path().string(), b.path().string()}), b.path().string());
   fs::create_directories(a.path() / "pantallas");
   EXPECT_EQ(FindDataDir({"", a.path().string(), b.path().string()}), a.path().string());
   EXPECT_FALSE(FindDataDir({"", (a.path() / "none").string()}).has_value());
-  // A file named pantallas is not a data folder.
-  test::TempDir c;
-  test::WriteFile(c.File("pantallas"), "x");
+  test::WriteFile(c.File("pantallas"), "x");  // a file of that name is not a data folder
   EXPECT_FALSE(FindDataDir({c.path().string()}).has_value());
 }
 
-TEST(DataLocation, SettingsBesideWritableData) {
-  test::TempDir data;
+TEST(DataLocation, SettingsBesideWritableDataElseInTheUsersConfigFolder) {
+  test::TempDir data, home;
   EXPECT_EQ(ChooseSettingsPath(data.path().string()), (data.path() / "config.dat").string());
-}
-
-TEST(DataLocation, UnwritableDataFolderUsesXdgConfigHome) {
   // A data folder that does not exist stands for one that cannot be written,
   // which root cannot otherwise be shown.
-  test::TempDir home;
   setenv("XDG_CONFIG_HOME", (home.path() / "cfg").c_str(), 1);
-  EXPECT_EQ(ChooseSettingsPath((home.path() / "missing").string()),
-            (home.path() / "cfg/glumbo3d/config.dat").string());
+  EXPECT_EQ(ChooseSettingsPath((home.path() / "missing").string()), (home.path() / "cfg/glumbo3d/config.dat").string());
   EXPECT_TRUE(fs::is_directory(home.path() / "cfg/glumbo3d"));
   setenv("XDG_CONFIG_HOME", "relative/path", 1);  // not absolute: ignored, as XDG says
   setenv("HOME", home.path().c_str(), 1);
@@ -53,32 +46,25 @@ class Controller : public ::testing::Test {
     platform::Event e;
     while (gl.window().PollEvent(e)) HandleWindowEvent(e);
   }
+  void Expect(std::initializer_list<std::pair<int, int>> keys) {
+    for (auto [vk, state] : keys) EXPECT_EQ(KeyState[vk], state) << "key " << vk;
+  }
   test::GLContext gl;
 };
 
 TEST_F(Controller, ButtonsActAsKeysWithOnePressPerPush) {
   using namespace platform::ControllerButton;
-  platform::PushControllerButton(DpadLeft, true);
-  platform::PushControllerButton(South, true);
-  platform::PushControllerButton(Start, true);
+  for (int b : {DpadLeft, South, Start}) platform::PushControllerButton(b, true);
   Pump();
-  EXPECT_EQ(KeyState[VkLeft], KeyPressed);
-  EXPECT_EQ(KeyState[VkSpace], KeyPressed);
-  EXPECT_EQ(KeyState['P'], KeyPressed);
+  Expect({{VkLeft, KeyPressed}, {VkSpace, KeyPressed}, {'P', KeyPressed}});
   KeyState[VkLeft] = KeyHandled;
   platform::PushControllerButton(DpadLeft, true);  // still held: no new press
   Pump();
   EXPECT_EQ(KeyState[VkLeft], KeyHandled);
   platform::PushControllerButton(DpadLeft, false);
-  platform::PushControllerButton(DpadUp, true);
-  platform::PushControllerButton(DpadDown, true);
-  platform::PushControllerButton(DpadRight, true);
-  platform::PushControllerButton(3, true);  // a button the game does not use
+  for (int b : {DpadUp, DpadDown, DpadRight, 3}) platform::PushControllerButton(b, true);  // 3: unused by the game
   Pump();
-  EXPECT_EQ(KeyState[VkLeft], KeyUp);
-  EXPECT_EQ(KeyState[VkUp], KeyPressed);
-  EXPECT_EQ(KeyState[VkDown], KeyPressed);
-  EXPECT_EQ(KeyState[VkRight], KeyPressed);
+  Expect({{VkLeft, KeyUp}, {VkUp, KeyPressed}, {VkDown, KeyPressed}, {VkRight, KeyPressed}});
   int armed = 0;
   for (int k : KeyState) armed += k != KeyUp;
   EXPECT_EQ(armed, 5);  // Space, P and three arrows
@@ -95,13 +81,11 @@ TEST_F(Controller, LeftStickHoldsArrowsWithHysteresis) {
   EXPECT_EQ(KeyState[VkRight], KeyHandled);
   platform::PushControllerAxis(LeftX, -32000);  // straight across
   Pump();
-  EXPECT_EQ(KeyState[VkRight], KeyUp);
-  EXPECT_EQ(KeyState[VkLeft], KeyPressed);
+  Expect({{VkRight, KeyUp}, {VkLeft, KeyPressed}});
   platform::PushControllerAxis(LeftX, 1000);
   platform::PushControllerAxis(LeftY, -20000);
   Pump();
-  EXPECT_EQ(KeyState[VkLeft], KeyUp);
-  EXPECT_EQ(KeyState[VkUp], KeyPressed);
+  Expect({{VkLeft, KeyUp}, {VkUp, KeyPressed}});
   platform::PushControllerAxis(LeftY, 0);
   Pump();
   EXPECT_EQ(KeyState[VkUp], KeyUp);

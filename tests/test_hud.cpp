@@ -41,31 +41,29 @@ class Hud : public ::testing::Test {
     thePlayer = std::make_unique<Player>(true);
     theBoss = std::make_unique<Ghost>(kBossId);
     theRadar = std::make_unique<Radar>();
-    level = theLevel.get();
-    player = thePlayer.get();
-    boss = theBoss.get();
-    radar = theRadar.get();
+    level = theLevel.get(), player = thePlayer.get(), boss = theBoss.get(), radar = theRadar.get();
     GameState = StatePlaying;
     textScrollY = kTextHidden;
     pauseBlink = false;
     hudSpin = 0;
   }
   void TearDown() override {
-    level = nullptr;
-    player = nullptr;
-    boss = nullptr;
-    radar = nullptr;
+    level = nullptr, player = nullptr, boss = nullptr, radar = nullptr;
     DeleteBitmapFont();
   }
-  // As the play scene leaves it: additive blending on.
-  void Draw() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_BLEND);
+  // Clears, draws and reads the picture back.
+  void Draw(void (*draw)() = [] {
+    glEnable(GL_BLEND);  // as the play scene leaves it: additive blending on
     DrawHud();
+  }) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw();
     rgb.assign(kW * kH * 3, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   }
+  template <typename F>
+  int CountAll(F pass) const { return CountIn(0, 0, kW - 1, kH - 1, pass); }
   const std::uint8_t* At(int x, int y) const { return &rgb[(y * kW + x) * 3]; }
   // Runs of pixels along a row that pass the test: one per icon.
   template <typename F>
@@ -148,8 +146,7 @@ TEST_F(Hud, RadarDiscSweepAndOnlyTheFirstFourBlips) {
   theRadar->sweep = 180;
   Draw();
   const std::uint8_t* disc = At(PixelX(0.78f), PixelY(-0.78f + 0.1f));
-  EXPECT_GT(disc[1], 30);  // translucent green
-  EXPECT_LT(disc[0], 10);
+  EXPECT_TRUE(disc[1] > 30 && disc[0] < 10) << "translucent green";
   EXPECT_TRUE(Red(At(PixelX(0.88f), PixelY(-0.78f))));
   EXPECT_FALSE(Red(At(PixelX(0.68f), PixelY(-0.78f)))) << "ghost 5 is never on the radar";
   // The sweep wedge doubles the green just anticlockwise of its line.
@@ -160,18 +157,14 @@ TEST_F(Hud, RadarDiscSweepAndOnlyTheFirstFourBlips) {
 }
 
 TEST_F(Hud, PauseTextOnlyWhilePausedAndBlinking) {
-  const auto pauseArea = [&] { return CountIn(PixelX(-0.2f), PixelY(0.4f) - 6, PixelX(0.3f), PixelY(0.4f) + 16, White); };
-  GameState = StatePaused;
-  pauseBlink = true;
-  Draw();
-  EXPECT_GT(pauseArea(), 50);
-  pauseBlink = false;
-  Draw();
-  EXPECT_EQ(pauseArea(), 0);
-  GameState = StatePlaying;
-  pauseBlink = true;
-  Draw();
-  EXPECT_EQ(pauseArea(), 0);
+  for (auto [state, blink] : {std::pair{StatePaused, true}, {StatePaused, false}, {StatePlaying, true}}) {
+    GameState = state;
+    pauseBlink = blink;
+    Draw();
+    const int ink = CountIn(PixelX(-0.2f), PixelY(0.4f) - 6, PixelX(0.3f), PixelY(0.4f) + 16, White);
+    EXPECT_EQ(ink > 50, state == StatePaused && blink) << "state " << state << " blink " << blink << ": " << ink;
+    EXPECT_TRUE(ink > 50 || ink == 0) << ink;
+  }
 }
 
 TEST_F(Hud, GameOverTextFollowsTheScrollAndMinusTwoHidesIt) {
@@ -184,32 +177,26 @@ TEST_F(Hud, GameOverTextFollowsTheScrollAndMinusTwoHidesIt) {
   EXPECT_GT(CountIn(PixelX(-0.2f), y2 - 2, PixelX(0.3f), y2 + 10, White), 20) << "the rule below it";
   textScrollY = kTextHidden;
   Draw();
-  EXPECT_EQ(CountIn(0, 0, kW - 1, kH - 1, White), 0);
+  EXPECT_EQ(CountAll(White), 0);
 }
 
 TEST_F(Hud, CreditsScrollInTheirColours) {
   textScrollY = 0.5f;
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  DrawCredits();
-  rgb.assign(kW * kH * 3, 0);
-  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  Draw(DrawCredits);
   ASSERT_TRUE(test::SaveFramebufferPng(PicturePath("credits.png"), kW, kH));
   auto band = [&](float line, auto pass) {
     const int y = PixelY(line);
     return CountIn(0, y - 5, kW - 1, y + 14, pass);
   };
-  EXPECT_GT(band(0.5f, White), 50) << "Creado por:";
-  EXPECT_GT(band(0.3f, Blue), 100) << "first author line";
-  EXPECT_GT(band(0.2f, Blue), 100) << "second author line";
-  EXPECT_GT(band(-0.2f, White), 50) << "Gracias por jugar";
-  EXPECT_GT(band(-0.3f, Yellow), 10) << "FIN";
+  const std::tuple<float, bool (*)(const std::uint8_t*), int, const char*> lines[] = {
+      {0.5f, White, 50, "Creado por:"}, {0.3f, Blue, 100, "first author line"}, {0.2f, Blue, 100, "second author line"},
+      {-0.2f, White, 50, "Gracias por jugar"}, {-0.3f, Yellow, 10, "FIN"}};
+  for (auto [line, colour, least, what] : lines) EXPECT_GT(band(line, colour), least) << what;
   EXPECT_EQ(band(-0.3f, White), 0);
 
   textScrollY = kTextHidden;
-  glClear(GL_COLOR_BUFFER_BIT);
-  DrawCredits();
-  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  EXPECT_EQ(CountIn(0, 0, kW - 1, kH - 1, [](const std::uint8_t* p) { return p[0] + p[1] + p[2] > 0; }), 0);
+  Draw(DrawCredits);
+  EXPECT_EQ(CountAll([](const std::uint8_t* p) { return p[0] + p[1] + p[2] > 0; }), 0);
 }
 
 TEST_F(Hud, TheCallForHelpHangsAboveThePartnerInTheLastColour) {
@@ -219,15 +206,14 @@ TEST_F(Hud, TheCallForHelpHangsAboveThePartnerInTheLastColour) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glColor4f(1, 0, 0, 1);
-  DrawHelpCall();
+  Draw([] {
+    glColor4f(1, 0, 0, 1);
+    DrawHelpCall();
+  });
   partner = nullptr;
-  rgb.assign(kW * kH * 3, 0);
-  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   // One unit above the partner is the screen's middle here.
   EXPECT_GT(CountIn(PixelX(-0.15f), PixelY(0) - 3, PixelX(-0.15f) + 7 * 11, PixelY(0) + 14, Red), 40);
-  EXPECT_EQ(CountIn(0, 0, kW - 1, kH - 1, White), 0);
+  EXPECT_EQ(CountAll(White), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 #include "app/frame_clock.h"
 #include "app/game_window.h"
@@ -13,19 +14,15 @@
 
 namespace {
 
-// Runs a scripted action before each frame's events are taken.
+// Pushes scripted events before a frame's events are taken.
 class ScriptedDriver : public WindowLoopDriver {
  public:
   std::function<void(int frame)> beforeFrame;
-  int frames = 0;
-  int maxFrames = 200;
-  int presented = 0;
+  int frames = 0, maxFrames = 200, presented = 0;
 
   bool TakeEvent(platform::Event& e) override {
-    if (!started_) {
-      started_ = true;
-      if (beforeFrame) beforeFrame(frames);
-    }
+    if (!started_ && beforeFrame) beforeFrame(frames);
+    started_ = true;
     return WindowLoopDriver::TakeEvent(e);
   }
   void Present() override {
@@ -33,9 +30,8 @@ class ScriptedDriver : public WindowLoopDriver {
     WindowLoopDriver::Present();
   }
   bool AfterFrame() override {
-    ++frames;
     started_ = false;
-    return frames < maxFrames;
+    return ++frames < maxFrames;
   }
 
  private:
@@ -61,37 +57,36 @@ class MainLoop : public ::testing::Test {
   double now = 0;
 };
 
-TEST_F(MainLoop, EscapeEndsAfterTheFrameInWhichItWasSeenAndSavesTheSettings) {
-  ScriptedDriver driver;
-  driver.beforeFrame = [](int frame) {
-    if (frame == 5) platform::PushKeyEvent(VkEscape, true);
-  };
-  EXPECT_EQ(RunGame(driver), 0);
-  EXPECT_EQ(driver.frames, 6);     // the frame that saw Escape still ran
-  EXPECT_EQ(driver.presented, 6);  // and was shown
-  EXPECT_EQ(test::ReadBytes(settingsPath).size(), 20u);
-}
+enum Push { Escape, Minimise, Restore, Close };
 
-TEST_F(MainLoop, EscapeWhileMinimisedDoesNothing) {
-  ScriptedDriver driver;
-  driver.maxFrames = 30;
-  driver.beforeFrame = [](int frame) {
-    if (frame == 2) platform::PushWindowEvent(platform::EventType::Minimized);
-    if (frame == 3) platform::PushKeyEvent(VkEscape, true);
-    if (frame == 10) platform::PushWindowEvent(platform::EventType::Restored);
+TEST_F(MainLoop, EscapeEndsAfterItsFrameUnlessMinimisedCloseAtOnceAndSettingsAreSaved) {
+  struct Case { const char* name; std::map<int, Push> script; int frames, presented; };
+  const Case cases[] = {
+      {"escape: the frame that saw it still runs and is shown", {{5, Escape}}, 6, 6},
+      {"escape while minimised waits for the first active frame", {{2, Minimise}, {3, Escape}, {10, Restore}}, 11, -1},
+      {"a close request ends without another frame", {{3, Close}}, 3, -1},
   };
-  RunGame(driver);
-  EXPECT_EQ(driver.frames, 11);  // ends in the first active frame with Escape held
-}
-
-TEST_F(MainLoop, CloseRequestEndsWithoutAnotherFrame) {
-  ScriptedDriver driver;
-  driver.beforeFrame = [](int frame) {
-    if (frame == 3) platform::PushWindowEvent(platform::EventType::CloseRequested);
-  };
-  RunGame(driver);
-  EXPECT_EQ(driver.frames, 3);
-  EXPECT_EQ(test::ReadBytes(settingsPath).size(), 20u);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(settingsPath);
+    ResetKeyState();
+    ScriptedDriver driver;
+    driver.maxFrames = 30;
+    driver.beforeFrame = [&](int frame) {
+      const auto it = c.script.find(frame);
+      if (it == c.script.end()) return;
+      if (it->second == Escape) platform::PushKeyEvent(VkEscape, true);
+      if (it->second == Minimise) platform::PushWindowEvent(platform::EventType::Minimized);
+      if (it->second == Restore) platform::PushWindowEvent(platform::EventType::Restored);
+      if (it->second == Close) platform::PushWindowEvent(platform::EventType::CloseRequested);
+    };
+    EXPECT_EQ(RunGame(driver), 0);
+    EXPECT_EQ(driver.frames, c.frames);
+    if (c.presented >= 0) {
+      EXPECT_EQ(driver.presented, c.presented);
+    }
+    EXPECT_EQ(test::ReadBytes(settingsPath).size(), 20u);
+  }
 }
 
 TEST_F(MainLoop, SettingsComeFromTheFileAndAFailedWindowSavesNothing) {
@@ -99,8 +94,9 @@ TEST_F(MainLoop, SettingsComeFromTheFileAndAFailedWindowSavesNothing) {
   r.screenWidth = 320;
   r.screenHeight = 240;
   r.windowed = false;  // full screen, refused below and answered No
-  auto bytes = EncodeSettings(r);
-  test::WriteBytes(settingsPath, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  const auto bytes = EncodeSettings(r);
+  const std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
+  test::WriteBytes(settingsPath, file);
   setenv("GLUMBO_REFUSE_FULLSCREEN", "1", 1);
   platform::SetMessageBoxHook([](const std::string&, const std::string&, platform::BoxButtons b, platform::BoxIcon) {
     return b == platform::BoxButtons::YesNo ? platform::BoxAnswer::No : platform::BoxAnswer::Ok;
@@ -109,8 +105,7 @@ TEST_F(MainLoop, SettingsComeFromTheFileAndAFailedWindowSavesNothing) {
   EXPECT_EQ(RunGame(driver), 0);
   unsetenv("GLUMBO_REFUSE_FULLSCREEN");
   EXPECT_EQ(driver.frames, 0);
-  auto after = test::ReadBytes(settingsPath);
-  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), after);  // untouched
+  EXPECT_EQ(test::ReadBytes(settingsPath), file);  // untouched
 }
 
 }  // namespace

@@ -148,48 +148,32 @@ TEST_F(MenuKeys, KeysWaitWhileTheTextSlides) {
 
 TEST_F(MenuKeys, OptionsToggleCycleAndResolutionSteps) {
   GoToOptions();
-  Press(VkSpace);
-  EXPECT_FALSE(m.texturesOn);
-  Press(VkSpace);
-  EXPECT_TRUE(m.texturesOn);
-
-  Press(VkDown);
-  std::vector<int> details;
-  for (int i = 0; i < 4; ++i) {
-    Press(VkSpace);
-    details.push_back(m.detailSetting);
-  }
-  EXPECT_EQ(details, (std::vector<int>{0, 1, 2, 0}));
-
-  Press(VkDown);
-  Press(VkSpace);
-  EXPECT_FALSE(m.cullingOn);
-  Press(VkSpace);
-  EXPECT_TRUE(m.cullingOn);
-
-  Press(VkDown);
-  std::vector<std::pair<int, int>> sizes;
-  for (int i = 0; i < 5; ++i) {
-    Press(VkSpace);
-    sizes.emplace_back(screenWidth, screenHeight);
-  }
-  EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{800, 600}, {1024, 768}, {320, 240}, {640, 480}, {800, 600}}));
-  screenWidth = 1280;
+  // Each line in turn: the value after each of a few presses of Space.
+  const auto presses = [&](int n, auto value) {
+    std::vector<int> seen;
+    for (int i = 0; i < n; ++i) {
+      Press(VkSpace);
+      seen.push_back(value());
+    }
+    Press(VkDown);
+    return seen;
+  };
+  const std::vector<int> offOn = {0, 1};
+  EXPECT_EQ(presses(2, [&] { return int(m.texturesOn); }), offOn);
+  EXPECT_EQ(presses(4, [&] { return m.detailSetting; }), (std::vector<int>{0, 1, 2, 0}));
+  EXPECT_EQ(presses(2, [&] { return int(m.cullingOn); }), offOn);
+  EXPECT_EQ(presses(5, [] { return screenWidth * 10000 + screenHeight; }),
+            (std::vector<int>{8000600, 10240768, 3200240, 6400480, 8000600}));
+  Press(VkUp);
+  screenWidth = 1280;  // a size the page does not offer goes back to the first
   screenHeight = 1024;
-  Press(VkSpace);
-  EXPECT_EQ(screenWidth, 320);
-  EXPECT_EQ(screenHeight, 240);
-
-  Press(VkDown);
-  Press(VkSpace);
-  EXPECT_FALSE(m.windowed);
-  Press(VkSpace);
-  EXPECT_TRUE(m.windowed);
+  EXPECT_EQ(presses(1, [] { return screenWidth * 10000 + screenHeight; }), std::vector<int>{3200240});
+  EXPECT_EQ(presses(2, [&] { return int(m.windowed); }), offOn);
   EXPECT_EQ(m.page, 1);
   EXPECT_EQ(GameState, StateMenu);
 }
 
-TEST(MenuMotion, SpinRestartsOnEveryChangeOfSelectionAndWrapsOnce) {
+TEST(MenuMotion, SpinRestartsOnEveryChangeOfSelectionWrapsOnceAndTheRunnerTurnsAtBothEnds) {
   ResetKeyState();
   Menu m;
   m.UpdateMenu(10.0);
@@ -204,27 +188,19 @@ TEST(MenuMotion, SpinRestartsOnEveryChangeOfSelectionAndWrapsOnce) {
   m.spin = 360.0f;
   m.UpdateMenu(0.0);
   EXPECT_FLOAT_EQ(m.spin, 360.0f);  // only above 360 wraps
-}
 
-TEST(MenuMotion, TheRunnerTurnsAtBothEnds) {
-  ResetKeyState();
-  Menu m;
-  // From 10 towards -20 at 0.04 per tick: 750 ticks.
+  // From 10 towards -20 at 0.04 per tick: 750 ticks; then back from just past -20 to just past 10.
+  Menu r;
   double t = 0;
-  while (m.runnerSpeed < 0 && t < 2000) {
-    m.UpdateMenu(5.0);
-    t += 5.0;
+  for (auto [sign, at, end] : {std::tuple{-1, 750.0, -20.0f}, {1, 1510.0, 10.0f}}) {
+    while (r.runnerSpeed * sign > 0 && t < 4000) {
+      r.UpdateMenu(5.0);
+      t += 5.0;
+    }
+    EXPECT_NEAR(t, at, at / 150);
+    EXPECT_GT((r.runnerX - end) * sign, 0.0f);
+    EXPECT_FLOAT_EQ(r.runnerSpeed, -0.04f * sign);
   }
-  EXPECT_NEAR(t, 750.0, 5.0);
-  EXPECT_LT(m.runnerX, -20.0f);
-  EXPECT_FLOAT_EQ(m.runnerSpeed, 0.04f);
-  while (m.runnerSpeed > 0 && t < 4000) {
-    m.UpdateMenu(5.0);
-    t += 5.0;
-  }
-  EXPECT_NEAR(t, 1510.0, 10.0);  // back from just past -20 to just past 10
-  EXPECT_GT(m.runnerX, 10.0f);
-  EXPECT_FLOAT_EQ(m.runnerSpeed, -0.04f);
 }
 
 }  // namespace

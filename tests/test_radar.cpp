@@ -47,45 +47,45 @@ TEST_F(RadarTest, GhostsArePlacedByBearingAndDistanceWithTheViewDirectionUp) {
   Place(0, 0, -5);  // due -z
   Place(1, 5, 0);   // due +x
   Place(2, -3, 4);  // 5 units away, to -x and +z
-  radar.UpdateRadar(0.0);
-  // Overhead: -z is up, +x is right; 0.02 radar units per world unit.
-  EXPECT_NEAR(radar.blips[0].x, 0.0f, 1e-5);
-  EXPECT_NEAR(radar.blips[0].y, 0.1f, 1e-5);
-  EXPECT_NEAR(radar.blips[1].x, 0.1f, 1e-5);
-  EXPECT_NEAR(radar.blips[1].y, 0.0f, 1e-5);
-  EXPECT_NEAR(radar.blips[2].x, -0.06f, 1e-5);
-  EXPECT_NEAR(radar.blips[2].y, -0.08f, 1e-5);
-
-  // Chasing with yaw 90 looks towards -z too.
-  camera.mode = kCameraChase;
-  camera.yaw = 90;
-  radar.UpdateRadar(0.0);
-  EXPECT_NEAR(radar.blips[0].x, 0.0f, 1e-5);
-  EXPECT_NEAR(radar.blips[0].y, 0.1f, 1e-5);
-  // Yaw 180: the camera looks along -x, so the -z ghost is on its right.
-  camera.yaw = 180;
-  radar.UpdateRadar(0.0);
-  EXPECT_NEAR(radar.blips[0].x, 0.1f, 1e-5);
-  EXPECT_NEAR(radar.blips[0].y, 0.0f, 1e-5);
+  // Overhead, and chasing with yaw 90, look towards -z; at yaw 180 the camera
+  // looks along -x, so the -z ghost is on its right. 0.02 radar units per world unit.
+  struct View { int mode; float yaw; int ghosts; float blips[3][2]; };
+  const View views[] = {{kCameraOverhead, 0, 3, {{0, 0.1f}, {0.1f, 0}, {-0.06f, -0.08f}}},
+                        {kCameraChase, 90, 1, {{0, 0.1f}}},
+                        {kCameraChase, 180, 1, {{0.1f, 0}}}};
+  for (const View& v : views) {
+    camera.mode = v.mode;
+    camera.yaw = v.yaw;
+    radar.UpdateRadar(0.0);
+    for (int i = 0; i < v.ghosts; ++i) {
+      EXPECT_NEAR(radar.blips[i].x, v.blips[i][0], 1e-5) << "yaw " << v.yaw << " ghost " << i;
+      EXPECT_NEAR(radar.blips[i].y, v.blips[i][1], 1e-5) << "yaw " << v.yaw << " ghost " << i;
+    }
+  }
 }
 
-TEST_F(RadarTest, TheRangeEndsJustShortOfTenUnits) {
+TEST_F(RadarTest, TheRangeEndsJustShortOfTenUnitsAndEatenOrLeavingGhostsHideAtOnce) {
   Place(0, 0, -10.0f);
   Place(1, 0, -9.99f);
-  radar.sweep = 90;  // turns just past the top of the disc, so both would light now
+  Place(2, 0, -4);
+  radar.sweep = 90;  // turns just past the top of the disc, so all would light now
   radar.UpdateRadar(0.5);
   EXPECT_FALSE(radar.blips[0].shown);
-  ASSERT_TRUE(radar.blips[1].shown);
+  ASSERT_TRUE(radar.blips[1].shown && radar.blips[2].shown);
   EXPECT_NEAR(std::hypot(radar.blips[1].x, radar.blips[1].y), 9.99f * 0.02f, 1e-5);
+  ghosts[1]->SetEaten(true);
+  Place(2, 0, -12);
+  radar.UpdateRadar(0.1);
+  EXPECT_FALSE(radar.blips[1].shown);
+  EXPECT_FALSE(radar.blips[2].shown);
 }
 
 TEST_F(RadarTest, ABlipLightsOncePerTurnFollowsItsGhostAndFades) {
   Place(0, 4, -4);
   const int first = TicksUntilLit(0, 1.0, 100);
   ASSERT_GT(first, 0);
-  EXPECT_EQ(radar.blips[0].r, 1.0f);  // channels above 0.2 become full
-  EXPECT_EQ(radar.blips[0].g, 0.0f);
-  EXPECT_EQ(radar.blips[0].b, 1.0f);
+  const RadarBlip& b = radar.blips[0];
+  EXPECT_TRUE(b.r == 1.0f && b.g == 0.0f && b.b == 1.0f) << "channels above 0.2 become full";
   // Let the lit frames pass, then move the ghost: the fading blip goes with it.
   for (int i = 0; i < 5; ++i) radar.UpdateRadar(1.0);
   Place(0, 4, -3);
@@ -107,18 +107,6 @@ TEST_F(RadarTest, ABlipLightsOncePerTurnFollowsItsGhostAndFades) {
   EXPECT_NEAR(again + shownFor + 7, 360 / 5.5, 3);
 }
 
-TEST_F(RadarTest, EatenOrOutOfRangeGhostsHideAtOnce) {
-  Place(0, 0, -3);
-  Place(1, 0, -4);
-  ASSERT_GT(TicksUntilLit(0, 1.0, 100), 0);
-  ASSERT_TRUE(radar.blips[1].shown);
-  ghosts[0]->SetEaten(true);
-  Place(1, 0, -12);
-  radar.UpdateRadar(0.1);
-  EXPECT_FALSE(radar.blips[0].shown);
-  EXPECT_FALSE(radar.blips[1].shown);
-}
-
 TEST_F(RadarTest, OnlyGhostsBelowTheCountAreUpdated) {
   radar.SetGhostCount(8);
   Place(6, 0, -3);
@@ -127,9 +115,7 @@ TEST_F(RadarTest, OnlyGhostsBelowTheCountAreUpdated) {
   radar.SetGhostCount(4);
   Place(6, 0, -30);
   for (int i = 0; i < 200; ++i) radar.UpdateRadar(1.0);
-  EXPECT_TRUE(radar.blips[6].shown);
-  EXPECT_EQ(radar.blips[6].alpha, kept.alpha);
-  EXPECT_EQ(radar.blips[6].x, kept.x);
+  EXPECT_TRUE(radar.blips[6].shown && radar.blips[6].alpha == kept.alpha && radar.blips[6].x == kept.x);
   // A count beyond the eight ghosts is held to them.
   radar.SetGhostCount(50);
   EXPECT_EQ(radar.ghostCount, kRadarGhosts);

@@ -28,35 +28,20 @@ namespace {
 
 // A corridor from the player's start to a portal door that two coins open and
 // that leads to level 5; the ghosts' home is walled in, so they never come out.
-const test::Grid kPortalWalls = {
-    {9, 9, 9, 9, 9, 9, 9, 9, 9},
-    {9, 37, 0, 0, 0, 0, 28, 0, 9},
-    {9, 9, 9, 9, 9, 9, 9, 9, 9},
-    {9, 9, 9, 9, 36, 9, 9, 9, 9},
-    {9, 9, 9, 9, 9, 9, 9, 9, 9},
-};
-const test::Grid kPortalObjects = {
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {0, 0, 1, 1, 0, 0, 0, 0, 0},
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {0, 0, 0, 0, 0, 0, 0, 0, 0},
-};
+const test::Grid kPortalWalls = {{9, 9, 9, 9, 9, 9, 9, 9, 9}, {9, 37, 0, 0, 0, 0, 28, 0, 9}, {9, 9, 9, 9, 9, 9, 9, 9, 9},
+                                  {9, 9, 9, 9, 36, 9, 9, 9, 9}, {9, 9, 9, 9, 9, 9, 9, 9, 9}};
 
 // An open room where the ghosts start near the player: they catch it.
 const test::Grid kRoomWalls = {
-    {9, 9, 9, 9, 9, 9, 9},
-    {9, 37, 0, 0, 0, 36, 9},
-    {9, 0, 0, 0, 0, 0, 9},
-    {9, 0, 0, 0, 0, 0, 9},
-    {9, 9, 9, 9, 9, 9, 9},
-};
+    {9, 9, 9, 9, 9, 9, 9}, {9, 37, 0, 0, 0, 36, 9}, {9, 0, 0, 0, 0, 0, 9}, {9, 0, 0, 0, 0, 0, 9}, {9, 9, 9, 9, 9, 9, 9}};
 
 class WholeGame : public ::testing::Test {
  protected:
   void SetUp() override {
     test::WriteGameTextures(dir.path());
-    test::WriteLevelFiles(dir.path(), 1, kPortalWalls, kPortalObjects, "\nN the entry line; its numbers follow\n2 5\n");
+    test::Grid coins = test::EmptyGrid(kPortalWalls);
+    coins[1][2] = coins[1][3] = 1;
+    test::WriteLevelFiles(dir.path(), 1, kPortalWalls, coins, "\nN the entry line; its numbers follow\n2 5\n");
     test::WriteLevelFiles(dir.path(), 5, kRoomWalls, test::EmptyGrid(kRoomWalls));
     cwd = std::make_unique<test::ScopedCwd>(dir.path());
     GameWindow::openHidden = true;
@@ -96,6 +81,12 @@ class WholeGame : public ::testing::Test {
     for (double t = 0; t < seconds; t += dt / 70.0) Frame(dt);
   }
   void Press(int vk) { KeyState[vk] = KeyPressed; }
+  // The player's x and z.
+  static std::pair<float, float> Where() {
+    float x, y, z;
+    player->GetPosition(x, y, z);
+    return {x, z};
+  }
 
   // From a new game to play on level 1.
   void StartPlaying() {
@@ -199,18 +190,14 @@ TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
 
 TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingCanChange) {
   StartPlaying();
-  float x0, y0, z0;
-  player->GetPosition(x0, y0, z0);
+  const auto before = Where();
   Press('P');
   Frame(2.0);
   EXPECT_EQ(GameState, StatePaused);
   const float spin = hudSpin;
   Press(VkDown);
   RunSeconds(1.0);
-  float x1, y1, z1;
-  player->GetPosition(x1, y1, z1);
-  EXPECT_EQ(x0, x1);
-  EXPECT_EQ(z0, z1);
+  EXPECT_EQ(Where(), before);
   EXPECT_EQ(hudSpin, spin);
   EXPECT_EQ(player->GetDirection(), 2);
   KeyState['P'] = KeyUp;
@@ -222,26 +209,19 @@ TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingCanChange) {
 TEST_F(WholeGame, ExtraLifeOnlyAboveAThousandPointsOnePerFrame) {
   StartPlaying();
   const int lives = player->GetLives();
-  extraLifePoints = 1000;
-  Frame(1.0);
-  EXPECT_EQ(player->GetLives(), lives);
-  EXPECT_EQ(extraLifePoints, 1000);
-  extraLifePoints = 1005;
-  Frame(1.0);
-  EXPECT_EQ(player->GetLives(), lives + 1);
-  EXPECT_EQ(extraLifePoints, 5);
-  extraLifePoints = 2500;
-  Frame(1.0);
-  EXPECT_EQ(extraLifePoints, 1500);
-  Frame(1.0);
-  EXPECT_EQ(extraLifePoints, 500);
-  EXPECT_EQ(player->GetLives(), lives + 3);
+  // Points set before a frame (0: left as they are), then the points and lives gained after it.
+  const int steps[][3] = {{1000, 1000, 0}, {1005, 5, 1}, {2500, 1500, 2}, {0, 500, 3}};
+  for (const auto& st : steps) {
+    if (st[0]) extraLifePoints = st[0];
+    Frame(1.0);
+    EXPECT_EQ(extraLifePoints, st[1]) << "from " << st[0];
+    EXPECT_EQ(player->GetLives(), lives + st[2]) << "from " << st[0];
+  }
 }
 
 TEST_F(WholeGame, CodesWithoutAHandlerRunOnlyThePlayTail) {
   StartPlaying();
-  float x0, y0, z0;
-  player->GetPosition(x0, y0, z0);
+  const auto before = Where();
   player->Boost();
   for (int code = 15; code <= 18; ++code) {
     GameState = code;
@@ -250,10 +230,7 @@ TEST_F(WholeGame, CodesWithoutAHandlerRunOnlyThePlayTail) {
     EXPECT_EQ(GameState, code);
     EXPECT_FLOAT_EQ(hudSpin, spin + 2.0f);
   }
-  float x1, y1, z1;
-  player->GetPosition(x1, y1, z1);
-  EXPECT_EQ(x0, x1);
-  EXPECT_EQ(z0, z1);
+  EXPECT_EQ(Where(), before);
 }
 
 TEST_F(WholeGame, RelativeSteeringTurnsWithTheCamera) {
@@ -266,14 +243,12 @@ TEST_F(WholeGame, RelativeSteeringTurnsWithTheCamera) {
   Press(VkDown);
   Frame(1.0);
   EXPECT_EQ(player->GetDirection(), 1);
-  Press(VkSpace);
-  Frame(1.0);
-  EXPECT_EQ(camera->GetMode(), 2);
-  Press(VkSpace);
-  Frame(1.0);
-  Press(VkSpace);
-  Frame(1.0);
-  EXPECT_EQ(camera->GetMode(), 1);
+  // Space cycles the cameras: 1, 2, 3 and back to 1.
+  for (int mode : {2, 3, 1}) {
+    Press(VkSpace);
+    Frame(1.0);
+    EXPECT_EQ(camera->GetMode(), mode);
+  }
 }
 
 }  // namespace
