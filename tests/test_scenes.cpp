@@ -1,0 +1,194 @@
+// The game's scripted scenes on the real levels of the run directory: the
+// rescue scene, the boss level with its ghost-house door, the boss's defeat,
+// the walk-out and the ending; and a picture of each kind of frame.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "actors/ghost.h"
+#include "actors/player.h"
+#include "app/frame_clock.h"
+#include "app/game_window.h"
+#include "app/key_state.h"
+#include "app/main_loop.h"
+#include "app/settings.h"
+#include "game/game_objects.h"
+#include "game/game_state.h"
+#include "game/game_step.h"
+#include "game/game_values.h"
+#include "game/state_handlers.h"
+#include "game/state_values.h"
+#include "platform/gl.h"
+#include "render/render_frame.h"
+#include "support/test_support.h"
+#include "world/level.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Scenes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path run = GLUMBO_RUN_DIR;
+    if (!fs::exists(run / "pantallas" / "paredes58.txt")) GTEST_SKIP() << "no game data in " << run;
+    for (const char* folder : {"pantallas", "texturas", "sonidos"}) {
+      fs::copy(run / folder, dir.path() / folder, fs::copy_options::recursive);
+    }
+    cwd = std::make_unique<test::ScopedCwd>(dir.path());
+    GameWindow::openHidden = true;
+    settingsPath = dir.File("config.dat");
+    screenWidth = 640;
+    screenHeight = 480;
+    SetClockSource([this] { return now; });
+    ResetFrameClock();
+    ResetStateValues();
+    ResetDispatch();
+    SetStartupSeed(true, 7);
+    ASSERT_TRUE(Startup());
+    Step(0.0);
+  }
+  void TearDown() override {
+    if (level) Shutdown();
+    SetClockSource(nullptr);
+    settingsPath = "config.dat";
+  }
+  void Step(double dt, bool render = false) {
+    if (render) RenderFrame();
+    if (GameState > 10) HandlePlayKeys();
+    now += dt / 70.0;
+    GameStep();
+  }
+  bool RunUntil(int state, double seconds, double dt = 2.0) {
+    for (double t = 0; t < seconds; t += dt / 70.0) {
+      if (GameState == state) return true;
+      Step(dt);
+    }
+    return GameState == state;
+  }
+  void Load(int n) {
+    level->SetLevelNumber(n);
+    GameState = StateLoadLevel;
+    Step(1.0);
+  }
+  // Draws the current state and keeps the picture; true when it is more than one colour.
+  bool Picture(const std::string& name) {
+    RenderFrame();
+    fs::create_directories(fs::path(GLUMBO_BINARY_DIR) / "pictures");
+    test::SaveFramebufferPng((fs::path(GLUMBO_BINARY_DIR) / "pictures" / (name + ".png")).string(), 640, 480);
+    std::uint8_t first[3], p[3];
+    test::ReadPixel(0, 0, first);
+    int differing = 0;
+    for (int y = 0; y < 480; y += 16) {
+      for (int x = 0; x < 640; x += 16) {
+        test::ReadPixel(x, y, p);
+        differing += p[0] != first[0] || p[1] != first[1] || p[2] != first[2];
+      }
+    }
+    return differing > 20;
+  }
+
+  test::TempDir dir;
+  std::unique_ptr<test::ScopedCwd> cwd;
+  double now = 50.0;
+};
+
+TEST_F(Scenes, RescueSceneCallsForHelpThenLeadsToTheMapWithTheBossLevelNext) {
+  Load(58);
+  ASSERT_EQ(GameState, StateRescueScene);
+  EXPECT_EQ(activeGhostCount, 0);
+  bool calledForHelp = false;
+  for (double t = 0; t < 120.0 && GameState == StateRescueScene; t += 2.0 / 70.0) {
+    Step(2.0);
+    if (textScrollY == 0.0f && !calledForHelp) {
+      calledForHelp = true;
+      EXPECT_EQ(activeGhostCount, 4);
+      EXPECT_TRUE(Picture("scene_rescue_help"));
+    }
+  }
+  EXPECT_TRUE(calledForHelp);
+  ASSERT_EQ(GameState, StateLevelMap);
+  EXPECT_EQ(level->LevelNumber(), 100);
+  EXPECT_EQ(LevelMapMarks[1][1], 1);
+  EXPECT_EQ(textScrollY, -2.0f);
+  EXPECT_TRUE(Picture("scene_level_map"));
+}
+
+TEST_F(Scenes, BossLevelOpensTheGhostHouseOneSecondInEleven) {
+  Load(100);
+  ASSERT_EQ(GameState, StateLevelIntro);
+  EXPECT_TRUE(bossActive);
+  EXPECT_EQ(activeGhostCount, 8);
+  EXPECT_EQ(boss->GetLives(), 4);
+  ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
+  player->Stop();
+  player->SetLives(50);  // the ghosts may catch it; the door's clock is what is watched
+  double open = 0, total = 0;
+  for (double t = 0; t < 22.0; t += 1.0 / 70.0) {
+    if (GameState == StatePlaying) {
+      total += 1.0 / 70.0;
+      if (ghosts[0]->grid.doorOpen) open += 1.0 / 70.0;
+    } else if (GameState == StateLevelIntro) {
+      ghosts[0]->SetDoorOpen(false);  // only the play clock is measured
+    }
+    Step(1.0);
+  }
+  ASSERT_GT(total, 10.0);
+  EXPECT_NEAR(open / total, 1.0 / 11.0, 0.05);
+}
+
+TEST_F(Scenes, BeatenBossFadesOutThenTheWalkOutAndTheEndingLeadBackToTheMenu) {
+  Load(100);
+  ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
+  EXPECT_TRUE(Picture("scene_boss_level"));
+  boss->SetLives(-1);
+  Step(1.0);
+  ASSERT_EQ(GameState, StateBossDefeated);
+  float r0, g0, b0;
+  boss->GetColour(r0, g0, b0);
+  ASSERT_TRUE(RunUntil(StateWalkOut, 10.5));
+  float r1, g1, b1;
+  boss->GetColour(r1, g1, b1);
+  EXPECT_LT(b1, b0);
+  ASSERT_TRUE(RunUntil(StateEnding, 60.0));
+  EXPECT_GE(level->LevelNumber(), 1000);
+  bool credits = false;
+  for (double t = 0; t < 120.0 && GameState == StateEnding; t += 2.0 / 70.0) {
+    Step(2.0);
+    if (!credits && textScrollY > 0.0f) {
+      credits = true;
+      EXPECT_TRUE(Picture("scene_ending_credits"));
+    }
+  }
+  EXPECT_TRUE(credits);
+  EXPECT_EQ(GameState, StateMenu);
+}
+
+TEST_F(Scenes, EveryKindOfFrameDrawsMoreThanABlankScreen) {
+  EXPECT_TRUE(Picture("scene_menu"));
+  Load(1);
+  ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
+  EXPECT_TRUE(Picture("scene_play"));
+  KeyState['P'] = KeyPressed;
+  Step(1.0);
+  ASSERT_EQ(GameState, StatePaused);
+  EXPECT_TRUE(Picture("scene_pause"));
+  GameState = StateGameOver;
+  for (int i = 0; i < 200; ++i) Step(2.0);
+  EXPECT_GT(textScrollY, -1.1f);
+  EXPECT_TRUE(Picture("scene_game_over"));
+  // Codes without a scene leave the frame as it was.
+  glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  for (int code : {StateNewGame, 10, StateLoadLevel}) {
+    GameState = code;
+    RenderFrame();
+    std::uint8_t p[3];
+    test::ReadPixel(320, 240, p);
+    EXPECT_NEAR(p[0], 51, 2) << code;
+    EXPECT_NEAR(p[2], 153, 2) << code;
+  }
+  glClearColor(0, 0, 0, 1);
+}
+
+}  // namespace
