@@ -25,9 +25,7 @@ void PixelProjection() {
   glOrtho(0, kW, 0, kH, -1, 1);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
+  for (GLenum cap : {GL_LIGHTING, GL_DEPTH_TEST, GL_CULL_FACE}) glDisable(cap);
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   glColor4f(1, 1, 1, 1);
@@ -85,10 +83,8 @@ TEST_F(BitmapFontTest, EveryPrintableCodeInksNextToTheRasterPosition) {
     const Ink ink = ReadInk();
     ASSERT_GT(ink.count, 0) << "code " << c << " drew nothing";
     // Inside the glyph's cell: its advance wide, from below the descenders to the em's top.
-    EXPECT_GE(ink.minX, x0 - 1) << c;
-    EXPECT_LE(ink.maxX, x0 + 11) << c;
-    EXPECT_GE(ink.minY, y0 - 6) << c;
-    EXPECT_LE(ink.maxY, y0 + 18) << c;
+    EXPECT_TRUE(ink.minX >= x0 - 1 && ink.maxX <= x0 + 11 && ink.minY >= y0 - 6 && ink.maxY <= y0 + 18)
+        << "code " << c << ": x " << ink.minX << ".." << ink.maxX << ", y " << ink.minY << ".." << ink.maxY;
   }
   glClear(GL_COLOR_BUFFER_BIT);
   glRasterPos2i(x0, y0);
@@ -113,11 +109,8 @@ TEST_F(BitmapFontTest, ALineIsFormattedAndRunsOnFromTheRasterPosition) {
   const std::string longText(400, '.');
   glRasterPos2i(0, 10);
   PrintBitmap("%s", longText.c_str());
-  GLfloat pos[4];
-  glGetFloatv(GL_CURRENT_RASTER_POSITION_VALID, pos);
   // 255 advances of 11 leave the window; the valid flag is kept by glBitmap, so read x.
-  glGetFloatv(GL_CURRENT_RASTER_POSITION, pos);
-  EXPECT_FLOAT_EQ(pos[0], 255 * 11.0f);
+  EXPECT_FLOAT_EQ(RasterX(), 255 * 11.0f);
 }
 
 TEST_F(BitmapFontTest, BytesOutsideTheFontNeverCallAnotherList) {
@@ -134,8 +127,7 @@ TEST_F(BitmapFontTest, BytesOutsideTheFontNeverCallAnotherList) {
   PrintBitmap("\x80\x1f\xff");
   EXPECT_EQ(ReadInk().count, 0);
   EXPECT_FLOAT_EQ(RasterX(), 10.0f);
-  glDeleteLists(bitmapFontBase + 96, 1);
-  glDeleteLists(bitmapFontBase - 1, 1);
+  for (GLuint list : {bitmapFontBase + 96, bitmapFontBase - 1}) glDeleteLists(list, 1);
 }
 
 class OutlineFontTest : public ::testing::Test {
@@ -169,28 +161,21 @@ TEST_F(OutlineFontTest, PrintCentresOnTheSumOfTheAdvancesAndEndsAtTheRightEnd) {
   for (const char* p = text; *p; ++p) sum += menu.glyphMetrics[static_cast<unsigned char>(*p)].cellIncX;
   EXPECT_FLOAT_EQ(menu.OutlineTextWidth(text), sum);
 
-  GLfloat m[16];
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  menu.PrintOutline("%s", text);
-  glGetFloatv(GL_MODELVIEW_MATRIX, m);
-  // Started at -sum/2; every glyph's list moved the origin by its own advance.
-  EXPECT_NEAR(m[12], sum / 2, 1e-4);
-  EXPECT_EQ(m[13], 0.0f);
-
-  glLoadIdentity();
-  menu.PrintOutline("%d x %d", 640, 480);
-  glGetFloatv(GL_MODELVIEW_MATRIX, m);
-  EXPECT_NEAR(m[12], menu.OutlineTextWidth("640 x 480") / 2, 1e-4);
-
-  glLoadIdentity();
-  menu.PrintOutline("%s", "");
-  glGetFloatv(GL_MODELVIEW_MATRIX, m);
-  EXPECT_EQ(m[12], 0.0f);
+  // Started at -width/2; every glyph's list moved the origin by its own advance.
+  const auto endX = [&](auto print) {
+    GLfloat m[16];
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    print();
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    EXPECT_EQ(m[13], 0.0f);
+    return m[12];
+  };
+  EXPECT_NEAR(endX([&] { menu.PrintOutline("%s", text); }), sum / 2, 1e-4);
+  EXPECT_NEAR(endX([&] { menu.PrintOutline("%d x %d", 640, 480); }), menu.OutlineTextWidth("640 x 480") / 2, 1e-4);
+  EXPECT_EQ(endX([&] { menu.PrintOutline("%s", ""); }), 0.0f);
   void (Menu::*print)(const char*, ...) = &Menu::PrintOutline;  // a null format, past the format check
-  (menu.*print)(nullptr);
-  glGetFloatv(GL_MODELVIEW_MATRIX, m);
-  EXPECT_EQ(m[12], 0.0f);
+  EXPECT_EQ(endX([&] { (menu.*print)(nullptr); }), 0.0f);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -252,17 +237,11 @@ TEST_F(OutlineFontTest, FacesAndWallsCarryOutwardNormals) {
   const GLfloat black[4] = {0, 0, 0, 1};
   glLightfv(GL_LIGHT0, GL_POSITION, toViewer);
   glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-  glLightfv(GL_LIGHT0, GL_AMBIENT, black);
-  glLightfv(GL_LIGHT0, GL_SPECULAR, black);
-  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
   glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, black);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT0);
-  glEnable(GL_NORMALIZE);
-  glEnable(GL_DEPTH_TEST);
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
+  for (GLenum part : {GL_AMBIENT, GL_SPECULAR}) glLightfv(GL_LIGHT0, part, black);
+  for (GLenum part : {GL_AMBIENT, GL_SPECULAR, GL_EMISSION}) glMaterialfv(GL_FRONT_AND_BACK, part, black);
+  for (GLenum cap : {GL_LIGHTING, GL_LIGHT0, GL_NORMALIZE, GL_DEPTH_TEST}) glEnable(cap);
 
   auto lit = [&](float turn) {
     DrawGlyphLarge(menu, 'I', turn);
@@ -272,9 +251,7 @@ TEST_F(OutlineFontTest, FacesAndWallsCarryOutwardNormals) {
   EXPECT_GT(lit(180), 2000) << "back face lit when turned to the light";
   EXPECT_GT(lit(90), 300) << "a side wall lit when turned to the light";
   EXPECT_GT(lit(-90), 300) << "the other side wall too";
-  glDisable(GL_LIGHTING);
-  glDisable(GL_NORMALIZE);
-  glDisable(GL_DEPTH_TEST);
+  for (GLenum cap : {GL_LIGHTING, GL_NORMALIZE, GL_DEPTH_TEST}) glDisable(cap);
 }
 
 }  // namespace
