@@ -6,9 +6,11 @@
 #include "platform/gl.h"
 #include "render/primitives.h"
 #include "support/gl_counting.h"
-#include "support/test_support.h"
+#include "support/gl_views.h"
 
 namespace {
+
+constexpr double kTurn = 6.283184, kPole = 1.570796;
 
 class Primitives : public ::testing::Test {
  protected:
@@ -16,63 +18,47 @@ class Primitives : public ::testing::Test {
   test::GLContext gl;
 };
 
-const test::GlRecording& RecordSphere(double radius, int detail, int mode, double t1, double t2, double p1,
-                                      double p2) {
-  test::StartGlRecording();
-  DrawPartialSphere(radius, detail, mode, t1, t2, p1, p2);
-  test::StopGlRecording();
-  return test::GlRecorded();
+const test::GlRecording& Sphere(double radius, int detail, int mode, double t1, double t2, double p1 = -kPole,
+                                double p2 = kPole) {
+  return test::Record([&] { DrawPartialSphere(radius, detail, mode, t1, t2, p1, p2); });
+}
+const test::GlRecording& Sector(float start, float sweep) {
+  return test::Record([&] { DrawCylinderSector(start, sweep); });
 }
 
-TEST_F(Primitives, TooFewColumnsOrNoRadiusDrawsOnePointAtTheOrigin) {
-  for (const auto& [radius, detail] : {std::pair{1.0, 3}, std::pair{0.0, 16}, std::pair{0.0, 3}}) {
-    const test::GlRecording& r = RecordSphere(radius, detail, 0, 0, 6.283184, -1.570796, 1.570796);
+TEST_F(Primitives, SphereStripsAndDegenerateCases) {
+  // Too few columns or no radius: one point at the origin.
+  for (const auto& [radius, detail] : {std::pair{1.0, 3}, {0.0, 16}, {0.0, 3}}) {
+    const test::GlRecording& r = Sphere(radius, detail, 0, 0, kTurn);
     ASSERT_EQ(r.primitives.size(), 1u) << radius << " " << detail;
     EXPECT_EQ(r.primitives[0].mode, static_cast<unsigned>(GL_POINTS));
     ASSERT_EQ(r.vertices.size(), 1u);
-    EXPECT_EQ(r.vertices[0].x, 0.0f);
-    EXPECT_EQ(r.vertices[0].y, 0.0f);
-    EXPECT_EQ(r.vertices[0].z, 0.0f);
+    EXPECT_TRUE(r.vertices[0].x == 0 && r.vertices[0].y == 0 && r.vertices[0].z == 0);
   }
-}
-
-TEST_F(Primitives, SphereStripsAndVertexCounts) {
-  const test::GlRecording& whole = RecordSphere(0.1, 8, 0, 0, 6.283184, -1.570796, 1.570796);
-  ASSERT_EQ(whole.primitives.size(), 4u);
-  for (const auto& p : whole.primitives) {
-    EXPECT_EQ(p.mode, static_cast<unsigned>(GL_QUAD_STRIP));
-    EXPECT_EQ(p.count, 18u);
-  }
-  EXPECT_EQ(whole.vertices.size(), 72u);
-
   // An odd detail loses its remainder in the bands but not in the columns.
-  const test::GlRecording& odd = RecordSphere(0.1, 5, 1, 0, 6.283184, -1.570796, 1.570796);
-  ASSERT_EQ(odd.primitives.size(), 2u);
-  for (const auto& p : odd.primitives) {
-    EXPECT_EQ(p.mode, static_cast<unsigned>(GL_TRIANGLE_STRIP));
-    EXPECT_EQ(p.count, 12u);
+  struct Case { int detail, mode; unsigned glMode; std::size_t strips, perStrip; };
+  for (const Case& c : {Case{8, 0, GL_QUAD_STRIP, 4, 18}, Case{5, 1, GL_TRIANGLE_STRIP, 2, 12}}) {
+    const test::GlRecording& r = Sphere(0.1, c.detail, c.mode, 0, kTurn);
+    ASSERT_EQ(r.primitives.size(), c.strips) << c.detail;
+    for (const auto& p : r.primitives) EXPECT_TRUE(p.mode == c.glMode && p.count == c.perStrip) << c.detail;
   }
-
   // A zero-width longitude range is degenerate but still sends every column.
-  const test::GlRecording& flat = RecordSphere(1.0, 16, 0, 0.5, 0.5, -1.570796, 1.570796);
+  const test::GlRecording& flat = Sphere(1.0, 16, 0, 0.5, 0.5);
   EXPECT_EQ(flat.vertices.size(), 8u * 2u * 17u);
   for (const auto& v : flat.vertices) EXPECT_NEAR(std::atan2(v.z, v.x), 0.5, 1e-5);
-}
-
-TEST_F(Primitives, NegativeRadiusAndDetailDrawTheSameShapeAsPositive) {
-  const test::GlRecording positive = RecordSphere(0.5, 8, 0, 0, 6.283184, -1.570796, 1.570796);
-  const test::GlRecording& negative = RecordSphere(-0.5, -8, 0, 0, 6.283184, -1.570796, 1.570796);
+  // Negative radius and detail draw the same shape as positive ones.
+  const test::GlRecording positive = Sphere(0.5, 8, 0, 0, kTurn);
+  const test::GlRecording& negative = Sphere(-0.5, -8, 0, 0, kTurn);
   ASSERT_EQ(negative.vertices.size(), positive.vertices.size());
   for (std::size_t i = 0; i < positive.vertices.size(); ++i) {
-    EXPECT_EQ(negative.vertices[i].x, positive.vertices[i].x);
-    EXPECT_EQ(negative.vertices[i].y, positive.vertices[i].y);
-    EXPECT_EQ(negative.vertices[i].z, positive.vertices[i].z);
+    const auto &a = negative.vertices[i], &b = positive.vertices[i];
+    EXPECT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z) << i;
   }
 }
 
 TEST_F(Primitives, SphereVerticesLieOnTheSurfaceWithOutwardUnitNormals) {
   const double radius = 0.75;
-  const test::GlRecording& r = RecordSphere(radius, 16, 0, 1.0, 2.0, 0.0, 1.570796);
+  const test::GlRecording& r = Sphere(radius, 16, 0, 1.0, 2.0, 0.0, kPole);
   ASSERT_FALSE(r.vertices.empty());
   for (const auto& v : r.vertices) {
     EXPECT_NEAR(std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z), radius, 1e-5);
@@ -81,8 +67,7 @@ TEST_F(Primitives, SphereVerticesLieOnTheSurfaceWithOutwardUnitNormals) {
     EXPECT_NEAR(v.nz * radius, v.z, 1e-5);
     EXPECT_GE(v.y, -1e-6);  // upper hemisphere only: +y is the pole
     const double lon = std::atan2(v.z, v.x);
-    EXPECT_GE(lon, 1.0 - 1e-5);
-    EXPECT_LE(lon, 2.0 + 1e-5);
+    EXPECT_TRUE(lon >= 1.0 - 1e-5 && lon <= 2.0 + 1e-5) << lon;
   }
   // The first strip starts on the equator at theta1 and the last ends at the pole.
   EXPECT_NEAR(r.vertices.front().x, radius * std::cos(1.0), 1e-6);
@@ -91,16 +76,10 @@ TEST_F(Primitives, SphereVerticesLieOnTheSurfaceWithOutwardUnitNormals) {
 }
 
 TEST_F(Primitives, CylinderSectorSendsSideStripThenCapFan) {
-  test::StartGlRecording();
-  DrawCylinderSector(0.0f, 360.0f);
-  test::StopGlRecording();
-  const test::GlRecording& r = test::GlRecorded();
+  const test::GlRecording& r = Sector(0.0f, 360.0f);
   ASSERT_EQ(r.primitives.size(), 2u);
-  EXPECT_EQ(r.primitives[0].mode, static_cast<unsigned>(GL_QUAD_STRIP));
-  EXPECT_EQ(r.primitives[0].count, 10u);
-  EXPECT_EQ(r.primitives[1].mode, static_cast<unsigned>(GL_TRIANGLE_FAN));
-  EXPECT_EQ(r.primitives[1].count, 6u);
-
+  EXPECT_TRUE(r.primitives[0].mode == GL_QUAD_STRIP && r.primitives[0].count == 10u);
+  EXPECT_TRUE(r.primitives[1].mode == GL_TRIANGLE_FAN && r.primitives[1].count == 6u);
   for (std::size_t i = 0; i < 10; ++i) {
     const auto& v = r.vertices[i];
     EXPECT_NEAR(std::hypot(v.x, v.z), 0.15, 1e-6);
@@ -114,13 +93,8 @@ TEST_F(Primitives, CylinderSectorSendsSideStripThenCapFan) {
   // A full turn closes on itself: the first and last columns coincide.
   EXPECT_NEAR(r.vertices[0].x, r.vertices[8].x, 1e-5);
   EXPECT_NEAR(r.vertices[0].z, r.vertices[8].z, 1e-5);
-
   const auto& centre = r.vertices[10];
-  EXPECT_FLOAT_EQ(centre.x, 0.0f);
-  EXPECT_FLOAT_EQ(centre.y, 1.5f);
-  EXPECT_FLOAT_EQ(centre.z, 0.0f);
-  EXPECT_FLOAT_EQ(centre.s, 0.5f);
-  EXPECT_FLOAT_EQ(centre.ny, 1.0f);
+  EXPECT_TRUE(centre.x == 0 && centre.y == 1.5f && centre.z == 0 && centre.s == 0.5f && centre.ny == 1.0f);
   for (std::size_t i = 11; i < 16; ++i) {
     const auto& v = r.vertices[i];
     EXPECT_FLOAT_EQ(v.y, 1.5f);
@@ -129,22 +103,14 @@ TEST_F(Primitives, CylinderSectorSendsSideStripThenCapFan) {
     EXPECT_NEAR(v.x, r.vertices[2 * (15 - i)].x, 1e-6);
     EXPECT_NEAR(v.z, r.vertices[2 * (15 - i)].z, 1e-6);
   }
-}
-
-TEST_F(Primitives, QuarterSectorRunsFromPlusZToMinusX) {
-  test::StartGlRecording();
-  DrawCylinderSector(90.0f, 90.0f);
-  test::StopGlRecording();
-  const auto& v = test::GlRecorded().vertices;
-  ASSERT_EQ(v.size(), 16u);
-  EXPECT_NEAR(v[0].x, 0.0, 1e-5);
-  EXPECT_NEAR(v[0].z, 0.15, 1e-6);
-  EXPECT_NEAR(v[8].x, -0.15, 1e-6);
-  EXPECT_NEAR(v[8].z, 0.0, 1e-5);
-  for (const auto& p : v) {
-    EXPECT_LE(p.x, 1e-5);
-    EXPECT_GE(p.z, -1e-5);
-  }
+  // A quarter sector runs from +z to -x.
+  const auto& q = Sector(90.0f, 90.0f).vertices;
+  ASSERT_EQ(q.size(), 16u);
+  EXPECT_NEAR(q[0].x, 0.0, 1e-5);
+  EXPECT_NEAR(q[0].z, 0.15, 1e-6);
+  EXPECT_NEAR(q[8].x, -0.15, 1e-6);
+  EXPECT_NEAR(q[8].z, 0.0, 1e-5);
+  for (const auto& p : q) EXPECT_TRUE(p.x <= 1e-5 && p.z >= -1e-5) << p.x << " " << p.z;
 }
 
 TEST_F(Primitives, CylinderSectorFacesOutwardAndUpWithBackFaceCulling) {
@@ -156,53 +122,30 @@ TEST_F(Primitives, CylinderSectorFacesOutwardAndUpWithBackFaceCulling) {
   glEnable(GL_CULL_FACE);
   glCullFace(GL_BACK);
   glFrontFace(GL_CCW);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-0.2, 0.2, -0.2, 1.7, -5, 5);  // looking along -z
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
   glColor3f(1, 1, 1);
-  DrawCylinderSector(0.0f, 360.0f);
   std::uint8_t px[3];
-  test::ReadPixel(320, 240, px);
-  EXPECT_GT(px[0], 200) << "side wall culled";
-
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-0.2, 0.2, -0.2, 0.2, -5, 5);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glRotatef(90, 1, 0, 0);  // now looking down from +y
-  glClear(GL_COLOR_BUFFER_BIT);
-  DrawCylinderSector(0.0f, 360.0f);
-  test::ReadPixel(320, 240, px);
-  EXPECT_GT(px[0], 200) << "top cap culled";
+  for (bool fromAbove : {false, true}) {
+    test::Ortho(-0.2, 0.2, -0.2, fromAbove ? 0.2 : 1.7, -5, 5);  // looking along -z, or
+    if (fromAbove) glRotatef(90, 1, 0, 0);                      // down from +y
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawCylinderSector(0.0f, 360.0f);
+    test::ReadPixel(320, 240, px);
+    EXPECT_GT(px[0], 200) << (fromAbove ? "top cap culled" : "side wall culled");
+  }
 }
 
 TEST(Vectors, LengthAndNormalisation) {
   const float v[3] = {3.0f, 4.0f, 12.0f};
   EXPECT_FLOAT_EQ(VectorLength(v), 13.0f);
-
-  float x = 0.15f, y = 0.0f, z = 0.0f;
-  NormalizeVector(&x, &y, &z);
-  EXPECT_FLOAT_EQ(x, 1.0f);
-  EXPECT_FLOAT_EQ(y, 0.0f);
-  EXPECT_FLOAT_EQ(z, 0.0f);
-
-  x = -1.0f, y = 2.0f, z = -2.0f;
-  NormalizeVector(&x, &y, &z);
-  EXPECT_FLOAT_EQ(x, -1.0f / 3.0f);
-  EXPECT_FLOAT_EQ(y, 2.0f / 3.0f);
-  EXPECT_FLOAT_EQ(z, -2.0f / 3.0f);
-
   // A zero vector stays zero instead of becoming NaN.
-  x = y = z = 0.0f;
-  NormalizeVector(&x, &y, &z);
-  EXPECT_EQ(x, 0.0f);
-  EXPECT_EQ(y, 0.0f);
-  EXPECT_EQ(z, 0.0f);
+  const float cases[3][6] = {{0.15f, 0, 0, 1, 0, 0}, {-1, 2, -2, -1.0f / 3, 2.0f / 3, -2.0f / 3}, {0, 0, 0, 0, 0, 0}};
+  for (const auto& c : cases) {
+    float x = c[0], y = c[1], z = c[2];
+    NormalizeVector(&x, &y, &z);
+    EXPECT_FLOAT_EQ(x, c[3]) << c[0];
+    EXPECT_FLOAT_EQ(y, c[4]) << c[0];
+    EXPECT_FLOAT_EQ(z, c[5]) << c[0];
+  }
 }
 
 }  // namespace

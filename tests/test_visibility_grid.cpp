@@ -1,6 +1,9 @@
 // The per-cell visibility marks read from the projection matrix.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
+
 #include "platform/gl.h"
 #include "render/camera.h"
 #include "render/visibility_grid.h"
@@ -14,15 +17,18 @@ class VisibilityTest : public ::testing::Test {
     ASSERT_TRUE(gl.ok());
     grid.SetSize(60, 60);
   }
-  // A projection whose rows are given directly (row-major here, transposed
-  // into OpenGL's column order).
-  static void LoadRows(const float rows[4][4]) {
+  // Loads a projection whose rows are given directly (row-major here,
+  // transposed into OpenGL's column order) and updates the marks.
+  void UpdateWithRows(const float rows[4][4]) {
     float m[16];
-    for (int i = 0; i < 4; ++i)
-      for (int k = 0; k < 4; ++k) m[k * 4 + i] = rows[i][k];
+    for (int i = 0; i < 16; ++i) m[i] = rows[i % 4][i / 4];
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(m);
     glMatrixMode(GL_MODELVIEW);
+    grid.Update();
+  }
+  void ExpectVisible(std::initializer_list<std::array<int, 3>> cells) {
+    for (const auto& [x, z, visible] : cells) EXPECT_EQ(grid.IsCellVisible(x, z), visible != 0) << x << "," << z;
   }
   test::GLContext gl;
   VisibilityGrid grid;
@@ -33,18 +39,13 @@ TEST_F(VisibilityTest, CullingOffAnswersTrueAndKeepsTheMarks) {
   grid.visible[3 * 100 + 4] = 0;
   grid.visible[5 * 100 + 6] = 1;
   const float far[4][4] = {{0, 0, 0, 100}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}};
-  LoadRows(far);  // would reject every cell
-  grid.Update();
-  EXPECT_EQ(grid.visible[3 * 100 + 4], 0);
-  EXPECT_EQ(grid.visible[5 * 100 + 6], 1);
+  UpdateWithRows(far);  // would reject every cell
+  EXPECT_TRUE(grid.visible[3 * 100 + 4] == 0 && grid.visible[5 * 100 + 6] == 1);
   for (int x = 0; x < 60; ++x)
     for (int z = 0; z < 60; ++z) ASSERT_TRUE(grid.IsCellVisible(x, z));
-
   grid.ToggleEnabled();
-  EXPECT_TRUE(grid.IsEnabled());
   grid.Update();
-  EXPECT_FALSE(grid.IsCellVisible(3, 4));
-  EXPECT_FALSE(grid.IsCellVisible(5, 6));
+  ExpectVisible({{3, 4, 0}, {5, 6, 0}});
   grid.ToggleEnabled();
   EXPECT_TRUE(grid.IsCellVisible(5, 6));
 }
@@ -54,38 +55,27 @@ TEST_F(VisibilityTest, PlanesAndTheMarginOfFour) {
   // the margin widens it to 5..15. z rows: near = 1 + 0.1 z, far = 1 - 0.1 z,
   // so far rejects z centres past 50.
   const float rows[4][4] = {{1, 0, 0, -10}, {0, 0, 0, 0}, {0, 0, 0.1f, 0}, {0, 0, 0, 1}};
-  LoadRows(rows);
   grid.ToggleEnabled();
-  grid.Update();
+  UpdateWithRows(rows);
   EXPECT_FLOAT_EQ(grid.planes[0][0], 1.0f);
   EXPECT_FLOAT_EQ(grid.planes[0][3], -9.0f);
   EXPECT_FLOAT_EQ(grid.planes[1][0], -1.0f);
   EXPECT_FLOAT_EQ(grid.planes[1][3], 11.0f);
   EXPECT_FLOAT_EQ(grid.planes[5][2], -0.1f);
-
-  EXPECT_FALSE(grid.IsCellVisible(4, 10));  // centre 4.5: left plane -4.5
-  EXPECT_TRUE(grid.IsCellVisible(5, 10));   // centre 5.5: -3.5, outside but within the margin
-  EXPECT_TRUE(grid.IsCellVisible(10, 10));
-  EXPECT_TRUE(grid.IsCellVisible(14, 10));  // right plane -3.5
-  EXPECT_FALSE(grid.IsCellVisible(15, 10)); // right plane -4.5
-  EXPECT_TRUE(grid.IsCellVisible(10, 49));  // far plane 1 - 4.95 = -3.95
-  EXPECT_FALSE(grid.IsCellVisible(10, 50)); // far plane 1 - 5.05
-  EXPECT_FALSE(grid.IsCellVisible(10, 59));
+  // Centre 4.5 is 4.5 outside the left plane, 5.5 only 3.5; 14.5 and 15.5
+  // likewise for the right one; the far plane is at 1 - 4.95 and 1 - 5.05.
+  ExpectVisible({{4, 10, 0}, {5, 10, 1}, {10, 10, 1}, {14, 10, 1}, {15, 10, 0}, {10, 49, 1}, {10, 50, 0}, {10, 59, 0}});
 }
 
 TEST_F(VisibilityTest, ChaseCameraSeesAheadAndNotBehind) {
   grid.ToggleEnabled();
   Camera camera;
-  const float eye[3] = {30.5f, 3.0f, 37.5f};
-  const float target[3] = {30.5f, 0.5f, 30.5f};
+  const float eye[3] = {30.5f, 3.0f, 37.5f}, target[3] = {30.5f, 0.5f, 30.5f};
   camera.SetEye(eye);
   camera.SetTarget(target);
   camera.Apply();
   grid.Update();
-  EXPECT_TRUE(grid.IsCellVisible(30, 30));
-  EXPECT_TRUE(grid.IsCellVisible(30, 20));
-  EXPECT_FALSE(grid.IsCellVisible(30, 45));  // behind the eye
-  EXPECT_FALSE(grid.IsCellVisible(5, 30));   // far to the side
+  ExpectVisible({{30, 30, 1}, {30, 20, 1}, {30, 45, 0} /* behind the eye */, {5, 30, 0} /* far to the side */});
   int count = 0;
   for (int x = 0; x < 60; ++x)
     for (int z = 0; z < 60; ++z) count += grid.IsCellVisible(x, z);
@@ -100,13 +90,8 @@ TEST_F(VisibilityTest, SizeIsHeldToTheGridAndOutsideCellsAreNotVisible) {
   grid.SetSize(100, 100);
   grid.ToggleEnabled();
   const float all[4][4] = {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}};
-  LoadRows(all);
-  grid.Update();
-  EXPECT_TRUE(grid.IsCellVisible(0, 0));
-  EXPECT_TRUE(grid.IsCellVisible(99, 99));
-  EXPECT_FALSE(grid.IsCellVisible(100, 5));
-  EXPECT_FALSE(grid.IsCellVisible(-1, 5));
-  EXPECT_FALSE(grid.IsCellVisible(5, 100));
+  UpdateWithRows(all);
+  ExpectVisible({{0, 0, 1}, {99, 99, 1}, {100, 5, 0}, {-1, 5, 0}, {5, 100, 0}});
 }
 
 }  // namespace

@@ -25,22 +25,20 @@ State& S() {
 }
 
 // The GL library's own entry point of the same name, found once.
-template <typename Fn>
-Fn Next(const char* name) {
+void* Next(const char* name) {
   void* symbol = dlsym(RTLD_NEXT, name);
   if (!symbol) {
     std::fprintf(stderr, "gl_counting: %s not found in the GL library\n", name);
     std::abort();
   }
-  return reinterpret_cast<Fn>(symbol);
+  return symbol;
 }
 
-void Record(float x, float y, float z) {
+void NoteVertex(float x, float y, float z) {
   State& s = S();
   ++s.count;
   if (!s.keep) return;
-  s.recording.vertices.push_back(
-      {x, y, z, s.normal[0], s.normal[1], s.normal[2], s.tex[0], s.tex[1], s.open});
+  s.recording.vertices.push_back({x, y, z, s.normal[0], s.normal[1], s.normal[2], s.tex[0], s.tex[1], s.open});
   if (s.open >= 0) ++s.recording.primitives[static_cast<std::size_t>(s.open)].count;
 }
 
@@ -65,13 +63,9 @@ bool GlRecording::MaterialAt(std::size_t vertex, unsigned pname, float out[4]) c
 }
 
 void StartGlRecording(bool keepVertices) {
-  State& s = S();
-  s.recording = GlRecording{};
-  s.count = 0;
-  s.open = -1;
-  s.keep = keepVertices;
+  S() = State{};
+  S().keep = keepVertices;
 }
-
 void StopGlRecording() { S().keep = false; }
 const GlRecording& GlRecorded() { return S().recording; }
 std::size_t GlVertexCount() { return S().count; }
@@ -79,89 +73,80 @@ void ResetGlVertexCount() { S().count = 0; }
 
 }  // namespace test
 
+// Each wrapper looks up the library's function of its own name once and hands
+// the call on after noting it.
+#define GL_NEXT(name, ...) static const auto next = reinterpret_cast<void (*)(__VA_ARGS__)>(test::Next(#name))
+
 extern "C" {
 
 void glBegin(GLenum mode) {
-  using test::RecordedPrimitive;
-  static const auto next = test::Next<void (*)(GLenum)>("glBegin");
+  GL_NEXT(glBegin, GLenum);
   test::State& s = test::S();
   if (s.keep) {
-    RecordedPrimitive p{};
-    p.mode = mode;
-    p.first = s.recording.vertices.size();
-    p.textured = glIsEnabled(GL_TEXTURE_2D);
-    p.lit = glIsEnabled(GL_LIGHTING);
-    p.blended = glIsEnabled(GL_BLEND);
-    p.culled = glIsEnabled(GL_CULL_FACE);
     GLboolean mask = GL_TRUE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
-    p.depthWrites = mask == GL_TRUE;
     GLint bound = 0;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    p.texture = static_cast<unsigned>(bound);
-    glGetFloatv(GL_CURRENT_COLOR, p.colour);
-    s.recording.primitives.push_back(p);
+    auto on = [](GLenum cap) { return glIsEnabled(cap) == GL_TRUE; };
+    s.recording.primitives.push_back({mode, s.recording.vertices.size(), 0, on(GL_TEXTURE_2D), on(GL_LIGHTING),
+                                      on(GL_BLEND), mask == GL_TRUE, on(GL_CULL_FACE), static_cast<unsigned>(bound), {}});
+    glGetFloatv(GL_CURRENT_COLOR, s.recording.primitives.back().colour);
     s.open = static_cast<int>(s.recording.primitives.size()) - 1;
   }
   next(mode);
 }
 
 void glEnd() {
-  static const auto next = test::Next<void (*)()>("glEnd");
+  GL_NEXT(glEnd, void);
   test::S().open = -1;
   next();
 }
 
 void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
-  static const auto next = test::Next<void (*)(GLfloat, GLfloat, GLfloat)>("glNormal3f");
-  test::State& s = test::S();
-  s.normal[0] = x;
-  s.normal[1] = y;
-  s.normal[2] = z;
+  GL_NEXT(glNormal3f, GLfloat, GLfloat, GLfloat);
+  float* n = test::S().normal;
+  n[0] = x, n[1] = y, n[2] = z;
   next(x, y, z);
 }
 
 void glTexCoord2f(GLfloat u, GLfloat v) {
-  static const auto next = test::Next<void (*)(GLfloat, GLfloat)>("glTexCoord2f");
-  test::State& s = test::S();
-  s.tex[0] = u;
-  s.tex[1] = v;
+  GL_NEXT(glTexCoord2f, GLfloat, GLfloat);
+  test::S().tex[0] = u, test::S().tex[1] = v;
   next(u, v);
 }
 
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
-  static const auto next = test::Next<void (*)(GLenum, GLenum, const GLfloat*)>("glMaterialfv");
+  GL_NEXT(glMaterialfv, GLenum, GLenum, const GLfloat*);
   test::State& s = test::S();
   if (s.keep) {
     test::RecordedMaterial m{face, pname, {0, 0, 0, 0}, s.recording.vertices.size()};
-    const int n = pname == GL_SHININESS ? 1 : 4;
-    for (int i = 0; i < n; ++i) m.value[i] = params[i];
+    for (int i = 0; i < (pname == GL_SHININESS ? 1 : 4); ++i) m.value[i] = params[i];
     s.recording.materials.push_back(m);
   }
   next(face, pname, params);
 }
 
 void glVertex2f(GLfloat x, GLfloat y) {
-  static const auto next = test::Next<void (*)(GLfloat, GLfloat)>("glVertex2f");
-  test::Record(x, y, 0.0f);
+  GL_NEXT(glVertex2f, GLfloat, GLfloat);
+  test::NoteVertex(x, y, 0.0f);
   next(x, y);
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
-  static const auto next = test::Next<void (*)(GLfloat, GLfloat, GLfloat)>("glVertex3f");
-  test::Record(x, y, z);
+  GL_NEXT(glVertex3f, GLfloat, GLfloat, GLfloat);
+  test::NoteVertex(x, y, z);
   next(x, y, z);
 }
 
 void glVertex3fv(const GLfloat* v) {
-  static const auto next = test::Next<void (*)(const GLfloat*)>("glVertex3fv");
-  test::Record(v[0], v[1], v[2]);
+  GL_NEXT(glVertex3fv, const GLfloat*);
+  test::NoteVertex(v[0], v[1], v[2]);
   next(v);
 }
 
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
-  static const auto next = test::Next<void (*)(GLdouble, GLdouble, GLdouble)>("glVertex3d");
-  test::Record(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+  GL_NEXT(glVertex3d, GLdouble, GLdouble, GLdouble);
+  test::NoteVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
   next(x, y, z);
 }
 

@@ -1,9 +1,9 @@
 // Counts and records the vertices the game sends to OpenGL, for tests and the
 // drawing benchmark. The counting layer sits in front of the GL library's
 // immediate-mode entry points (glBegin, glEnd, glVertex*, glNormal3f,
-// glTexCoord2f) and of glMaterialfv: every call is recorded and then passed on unchanged, so the
-// picture is still drawn. What is counted is what the code sends, before any
-// clipping or culling.
+// glTexCoord2f) and of glMaterialfv: every call is recorded and then passed
+// on unchanged, so the picture is still drawn. What is counted is what the
+// code sends, before any clipping or culling.
 //
 // The layer is linked into an executable as soon as it uses one of the
 // functions below.
@@ -31,11 +31,11 @@ struct RecordedPrimitive {
   float colour[4];   // current colour
 };
 
-// One glMaterialfv call.
+// One glMaterialfv call; beforeVertex is the number of vertices sent before it.
 struct RecordedMaterial {
   unsigned face, pname;
   float value[4];
-  std::size_t beforeVertex;  // number of vertices sent before the call
+  std::size_t beforeVertex;
 };
 
 struct GlRecording {
@@ -55,6 +55,15 @@ void StartGlRecording(bool keepVertices = true);
 // Stops keeping vertices; the count goes on.
 void StopGlRecording();
 const GlRecording& GlRecorded();
+
+// What `draw()` sends, recorded.
+template <typename Draw>
+const GlRecording& Record(Draw&& draw) {
+  StartGlRecording();
+  draw();
+  StopGlRecording();
+  return GlRecorded();
+}
 
 // Vertices sent since the last reset, counted whether or not recording is on.
 std::size_t GlVertexCount();

@@ -1,0 +1,59 @@
+// Views and pixel probes shared by the drawing tests: an orthographic box, the
+// whole framebuffer read back, and world points followed onto the screen.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/gl.h"
+#include "support/test_support.h"
+
+namespace test {
+
+// An orthographic projection onto the given box, with the modelview reset.
+inline void Ortho(double left, double right, double bottom, double top, double nearZ = -10, double farZ = 10) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(left, right, bottom, top, nearZ, farZ);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+// The framebuffer's width x height pixels as RGB bytes, bottom row first.
+inline std::vector<std::uint8_t> ReadFrame(int width = 640, int height = 480) {
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  return rgb;
+}
+
+// Pixels whose channels add up to more than `threshold`.
+inline int CountLitPixels(int threshold, int width = 640, int height = 480) {
+  const std::vector<std::uint8_t> rgb = ReadFrame(width, height);
+  int n = 0;
+  for (std::size_t i = 0; i < rgb.size(); i += 3) n += rgb[i] + rgb[i + 1] + rgb[i + 2] > threshold;
+  return n;
+}
+
+// The matrices current when it is made, for following world points onto a
+// width x height screen.
+struct Projection {
+  explicit Projection(int width = 640, int height = 480) : viewport{0, 0, width, height} {
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  }
+  bool Project(double x, double y, double z, double& sx, double& sy, double& sz) const {
+    return gluProject(x, y, z, modelview, projection, viewport, &sx, &sy, &sz) == GL_TRUE;
+  }
+  // The colour of the pixel the point lands on; false when it lands off screen.
+  bool ColourAt(double x, double y, double z, std::uint8_t rgb[3]) const {
+    double sx, sy, sz;
+    if (!Project(x, y, z, sx, sy, sz) || sx < 0 || sy < 0 || sx >= viewport[2] || sy >= viewport[3]) return false;
+    ReadPixel(static_cast<int>(sx), static_cast<int>(sy), rgb);
+    return true;
+  }
+  GLdouble modelview[16], projection[16];
+  GLint viewport[4];
+};
+
+}  // namespace test
