@@ -2,17 +2,20 @@
 // counted at the GL boundary and looked at from above and from the sides.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
+#include <tuple>
 
 #include "game/game_values.h"
 #include "platform/gl.h"
 #include "render/visibility_grid.h"
 #include "support/draw_scene.h"
 #include "support/gl_counting.h"
-#include "support/test_support.h"
+#include "support/gl_views.h"
 #include "world/level.h"
 #include "world/texture.h"
 #include "world/world_graphics.h"
@@ -43,39 +46,28 @@ class MazeDraw : public ::testing::Test {
     glDisable(GL_BLEND);
     glColor3f(1, 1, 1);
   }
-  // An orthographic view straight down on world x0..x1, z0..z1, north at the top.
+  // An orthographic view straight down on world x0..x1, z0..z1, north at the
+  // top, cleared.
   static void TopView(float x0, float x1, float z0, float z1) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(x0, x1, -z1, -z0, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    test::Ortho(x0, x1, -z1, -z0);
     glRotatef(90, 1, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
   static bool CoveredAt(float fx, float fz, float x0 = 0, float x1 = 1, float z0 = 0, float z1 = 1) {
-    const int px = static_cast<int>((fx - x0) / (x1 - x0) * kW);
-    const int py = static_cast<int>((z1 - fz) / (z1 - z0) * kH);
+    const int px = static_cast<int>((fx - x0) / (x1 - x0) * kW), py = static_cast<int>((z1 - fz) / (z1 - z0) * kH);
     std::uint8_t rgb[3];
     test::ReadPixel(std::min(px, kW - 1), std::min(py, kH - 1), rgb);
     return rgb[0] + rgb[1] + rgb[2] > 60;
   }
-  static int CoveredPixels() {
-    std::vector<std::uint8_t> rgb(kW * kH * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    int n = 0;
-    for (std::size_t i = 0; i < rgb.size(); i += 3) n += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
-    return n;
+  void LayOut(int w, int h, VisibilityGrid* grid = nullptr) {
+    level->walls.width = w, level->walls.height = h;
+    if (!grid) return;
+    grid->SetSize(w, h);
+    level->SetVisibilityGrid(grid);
   }
-  static std::size_t CountWallPiece(int code) {
-    test::StartGlRecording();
-    glPushMatrix();
-    DrawWallPiece(code);
-    glPopMatrix();
-    test::StopGlRecording();
-    return test::GlRecorded().vertices.size();
+  const test::GlRecording& RecordLevel() {
+    return test::Record([&] { level->Draw(); });
   }
-
   test::GLContext gl;
   std::unique_ptr<Level> level;
 };
@@ -85,59 +77,46 @@ TEST_F(MazeDraw, EachWallCodeSendsItsPieceSize) {
       {4, 44},  {5, 44},  {6, 44},  {7, 44},  {8, 56},  {9, 0},   {10, 0},  {11, 56}, {12, 0},
       {13, 56}, {14, 56}, {15, 0},  {16, 28}, {17, 28}, {18, 28}, {19, 28}, {20, 12}, {21, 12},
       {0, 0},   {3, 0},   {22, 0},  {3000, 0}, {-4, 0}};
-  for (const auto& [code, count] : expected) EXPECT_EQ(CountWallPiece(code), count) << "code " << code;
+  for (const auto& [code, count] : expected) {
+    glPushMatrix();
+    EXPECT_EQ(test::Record([c = code] { DrawWallPiece(c); }).vertices.size(), count) << "code " << code;
+    glPopMatrix();
+  }
 }
 
-// What a wall piece reaches at each edge of its cell: nothing, an open join,
-// or a rounded end.
+// What a wall piece reaches at each edge of its cell (north, east, south,
+// west): nothing, an open join, or a rounded end.
 enum Edge { None, Open, Round };
-struct Shape {
-  Edge north, east, south, west;
-};
-
-const std::map<int, Shape>& Shapes() {
-  static const std::map<int, Shape> shapes = {
-      {4, {None, Open, Open, None}},   {5, {None, None, Open, Open}},  {6, {Open, Open, None, None}},
-      {7, {Open, None, None, Open}},   {8, {None, Round, Open, None}}, {11, {Open, None, None, Round}},
-      {13, {None, None, Open, Round}}, {14, {Open, Round, None, None}}, {16, {Round, None, Open, None}},
-      {17, {Open, None, Round, None}}, {18, {None, Open, None, Round}}, {19, {None, Round, None, Open}},
-      {20, {None, Open, None, Open}},  {21, {Open, None, Open, None}},  {9, {None, None, None, None}},
-      {10, {None, None, None, None}},  {12, {None, None, None, None}}, {15, {None, None, None, None}}};
-  return shapes;
-}
+using Shape = std::array<Edge, 4>;
+const std::map<int, Shape> kShapes = {
+    {4, {None, Open, Open, None}},   {5, {None, None, Open, Open}},  {6, {Open, Open, None, None}},
+    {7, {Open, None, None, Open}},   {8, {None, Round, Open, None}}, {11, {Open, None, None, Round}},
+    {13, {None, None, Open, Round}}, {14, {Open, Round, None, None}}, {16, {Round, None, Open, None}},
+    {17, {Open, None, Round, None}}, {18, {None, Open, None, Round}}, {19, {None, Round, None, Open}},
+    {20, {None, Open, None, Open}},  {21, {Open, None, Open, None}},  {9, {None, None, None, None}},
+    {10, {None, None, None, None}},  {12, {None, None, None, None}}, {15, {None, None, None, None}}};
 
 TEST_F(MazeDraw, WallPiecesSeenFromAboveReachTheirEdges) {
-  const std::map<int, Shape>& shapes = Shapes();
   Unlit();
-  TopView(0, 1, 0, 1);
-  for (const auto& [code, shape] : shapes) {
+  // Per edge: its midpoint, and a point off the centre line near it that an
+  // open join covers and a rounded end does not.
+  const float probes[4][4] = {{0.5f, 0.01f, 0.38f, 0.02f}, {0.99f, 0.5f, 0.98f, 0.38f},
+                              {0.5f, 0.99f, 0.62f, 0.98f}, {0.01f, 0.5f, 0.02f, 0.62f}};
+  for (const auto& [code, shape] : kShapes) {
     SCOPED_TRACE(code);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
+    TopView(0, 1, 0, 1);
     glTranslatef(0.5f, 0, 0.5f);
     DrawWallPiece(code);
-    glPopMatrix();
-    // Edge midpoints, and a point off the centre line near each edge that an
-    // open join covers and a rounded end does not.
-    struct Probe {
-      Edge edge;
-      float mx, mz, ox, oz;
-    } probes[4] = {{shape.north, 0.5f, 0.01f, 0.38f, 0.02f},
-                   {shape.east, 0.99f, 0.5f, 0.98f, 0.38f},
-                   {shape.south, 0.5f, 0.99f, 0.62f, 0.98f},
-                   {shape.west, 0.01f, 0.5f, 0.02f, 0.62f}};
-    const char* names[4] = {"north", "east", "south", "west"};
     for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(CoveredAt(probes[i].mx, probes[i].mz), probes[i].edge != None) << names[i] << " midpoint";
-      EXPECT_EQ(CoveredAt(probes[i].ox, probes[i].oz), probes[i].edge == Open) << names[i] << " off centre";
+      EXPECT_EQ(CoveredAt(probes[i][0], probes[i][1]), shape[i] != None) << "edge " << i << " midpoint";
+      EXPECT_EQ(CoveredAt(probes[i][2], probes[i][3]), shape[i] == Open) << "edge " << i << " off centre";
     }
     // The quarter cells away from the centre lines are always open floor.
     for (float qx : {0.2f, 0.8f})
       for (float qz : {0.2f, 0.8f}) EXPECT_FALSE(CoveredAt(qx, qz));
     // A corner is rounded on the outside and square on the inside.
     if (code >= 4 && code <= 7) {
-      const float dx = (shape.east == Open) - (shape.west == Open);
-      const float dz = (shape.south == Open) - (shape.north == Open);
+      const float dx = (shape[1] == Open) - (shape[3] == Open), dz = (shape[2] == Open) - (shape[0] == Open);
       EXPECT_TRUE(CoveredAt(0.5f + 0.13f * dx, 0.5f + 0.13f * dz)) << "inner corner";
       EXPECT_FALSE(CoveredAt(0.5f - 0.13f * dx, 0.5f - 0.13f * dz)) << "outer corner";
     }
@@ -153,24 +132,19 @@ TEST_F(MazeDraw, EveryFacingSideOfAWallShowsUnderBackFaceCulling) {
   Unlit();
   struct View {
     float angle, ax, ay, az;
-    int side;  // the side seen: 0 north, 1 east, 2 south, 3 west, -1 top
+    int side;  // the edge seen, -1 the top
   } views[5] = {{90, 1, 0, 0, -1}, {0, 0, 1, 0, 2}, {90, 0, 1, 0, 3}, {180, 0, 1, 0, 0}, {270, 0, 1, 0, 1}};
-  for (const auto& [code, shape] : Shapes()) {
-    const Edge edges[4] = {shape.north, shape.east, shape.south, shape.west};
+  for (const auto& [code, shape] : kShapes) {
     for (const View& v : views) {
-      if (v.side >= 0 && edges[v.side] == Open) continue;
+      if (v.side >= 0 && shape[v.side] == Open) continue;
       int counts[2];
       for (int culled = 0; culled < 2; ++culled) {
         if (culled) glEnable(GL_CULL_FACE); else glDisable(GL_CULL_FACE);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-0.8, 0.8, -0.8, 1.8, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        test::Ortho(-0.8, 0.8, -0.8, 1.8);
         glRotatef(v.angle, v.ax, v.ay, v.az);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         DrawWallPiece(code);
-        counts[culled] = CoveredPixels();
+        counts[culled] = test::CountLitPixels(60);
       }
       EXPECT_NEAR(counts[1], counts[0], counts[0] / 200 + 8) << "code " << code << " side " << v.side;
       if (code != 9 && code != 10 && code != 12 && code != 15) {
@@ -178,18 +152,14 @@ TEST_F(MazeDraw, EveryFacingSideOfAWallShowsUnderBackFaceCulling) {
       }
     }
   }
-  glEnable(GL_CULL_FACE);
 }
 
 TEST_F(MazeDraw, CornerInALevelCellTurnsAboutTheCellCentre) {
   // Lit from straight above, the walls show blue and the floor green.
-  level->walls.width = 6;
-  level->walls.height = 6;
+  LayOut(6, 6);
   level->walls.cells[3][4] = 6;
-  TopView(3, 4, 4, 5);
-  const float down[4] = {0, 1, 0, 0};
-  const float white[4] = {1, 1, 1, 1};
-  const float none[4] = {0, 0, 0, 1};
+  TopView(3, 4, 4, 5);  // the light is placed in this view
+  const float down[4] = {0, 1, 0, 0}, white[4] = {1, 1, 1, 1}, none[4] = {0, 0, 0, 1};
   glLightfv(GL_LIGHT0, GL_POSITION, down);
   glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
   glLightfv(GL_LIGHT0, GL_SPECULAR, none);
@@ -198,126 +168,87 @@ TEST_F(MazeDraw, CornerInALevelCellTurnsAboutTheCellCentre) {
   glEnable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
   texturesEnabled = false;
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   level->Draw();
-  auto colourAt = [](float x, float z, std::uint8_t rgb[3]) {
-    test::ReadPixel(static_cast<int>((x - 3) * kW), static_cast<int>((5 - z) * kH), rgb);
-  };
-  auto isWall = [&](float x, float z) {
+  // North edge z = 4, east edge x = 4 and the middle are wall; not the south
+  // edge, nor the west edge, nor the inside of the corner.
+  const float probes[6][3] = {{3.5f, 4.01f, 1}, {3.99f, 4.5f, 1}, {3.5f, 4.5f, 1},
+                              {3.5f, 4.99f, 0}, {3.01f, 4.5f, 0}, {3.2f, 4.2f, 0}};
+  for (const auto& [x, z, wall] : probes) {
     std::uint8_t c[3];
-    colourAt(x, z, c);
-    return c[2] > 200 && c[1] < 100 && c[0] < 100;
-  };
-  auto isFloor = [&](float x, float z) {
-    std::uint8_t c[3];
-    colourAt(x, z, c);
-    return c[1] > 160 && c[2] < 100 && c[0] < 100;
-  };
-  EXPECT_TRUE(isWall(3.5f, 4.01f));   // north edge z = 4
-  EXPECT_TRUE(isWall(3.99f, 4.5f));   // east edge x = 4
-  EXPECT_TRUE(isWall(3.5f, 4.5f));
-  EXPECT_TRUE(isFloor(3.5f, 4.99f));  // not the south edge
-  EXPECT_TRUE(isFloor(3.01f, 4.5f));  // nor the west edge
-  EXPECT_TRUE(isFloor(3.2f, 4.2f));
+    test::ReadPixel(static_cast<int>((x - 3) * kW), static_cast<int>((5 - z) * kH), c);
+    const bool blue = c[2] > 200 && c[1] < 100 && c[0] < 100, green = c[1] > 160 && c[2] < 100 && c[0] < 100;
+    EXPECT_TRUE(wall ? blue : green) << x << "," << z << ": " << +c[0] << "," << +c[1] << "," << +c[2];
+  }
 }
 
-TEST_F(MazeDraw, FloorIsOneStripPerRowOrTheVisibleCells) {
-  level->walls.width = 10;
-  level->walls.height = 3;
+TEST_F(MazeDraw, FloorIsOneStripPerRowOrTheVisibleCellsAndCulledCellsSendNoWalls) {
   VisibilityGrid grid;
-  grid.SetSize(10, 3);
-  level->SetVisibilityGrid(&grid);
-
-  test::StartGlRecording();
-  level->Draw();
-  test::StopGlRecording();
-  EXPECT_EQ(test::GlRecorded().CountInMode(GL_QUAD_STRIP), 66u);
-  EXPECT_EQ(test::GlRecorded().vertices.size(), 66u);
+  LayOut(10, 3, &grid);
+  const test::GlRecording& strips = RecordLevel();
+  EXPECT_EQ(strips.CountInMode(GL_QUAD_STRIP), 66u);
+  EXPECT_EQ(strips.vertices.size(), 66u);
 
   grid.ToggleEnabled();
-  const int visibleCells[7][2] = {{0, 0}, {9, 0}, {4, 1}, {5, 1}, {0, 2}, {1, 2}, {2, 2}};
-  for (const auto& c : visibleCells) grid.visible[c[0] * 100 + c[1]] = 1;
-  test::StartGlRecording();
-  level->Draw();
-  test::StopGlRecording();
-  const test::GlRecording& r = test::GlRecorded();
+  for (const auto& [x, z] : {std::pair{0, 0}, {9, 0}, {4, 1}, {5, 1}, {0, 2}, {1, 2}, {2, 2}})
+    grid.visible[x * 100 + z] = 1;
+  const test::GlRecording& r = RecordLevel();
   EXPECT_EQ(r.CountInMode(GL_QUADS), 28u);
   EXPECT_EQ(r.vertices.size(), 28u);
   // Each square is its own cell, wound to face up.
   for (std::size_t q = 0; q < r.vertices.size(); q += 4) {
-    const auto& a = r.vertices[q];
-    const auto& c = r.vertices[q + 2];
+    const auto &a = r.vertices[q], &c = r.vertices[q + 2];
     EXPECT_FLOAT_EQ(c.x - a.x, 1.0f);
     EXPECT_FLOAT_EQ(c.z - a.z, 1.0f);
     EXPECT_FLOAT_EQ(a.ny, 1.0f);
     EXPECT_EQ(grid.visible[static_cast<int>(a.x) * 100 + static_cast<int>(a.z)], 1);
   }
-}
 
-TEST_F(MazeDraw, CulledCellsSendNoWalls) {
-  level->walls.width = 4;
-  level->walls.height = 1;
+  // A row of four walls with one cell visible: one wall piece and one floor square.
+  VisibilityGrid row;
+  LayOut(4, 1, &row);
   for (int x = 0; x < 4; ++x) level->walls.cells[x][0] = 21;
-  VisibilityGrid grid;
-  grid.SetSize(4, 1);
-  grid.ToggleEnabled();
-  grid.visible[1 * 100 + 0] = 1;
-  level->SetVisibilityGrid(&grid);
-  test::StartGlRecording();
-  level->Draw();
-  test::StopGlRecording();
-  // One wall piece and one floor square.
-  EXPECT_EQ(test::GlRecorded().vertices.size(), 12u + 4u);
+  row.ToggleEnabled();
+  row.visible[1 * 100 + 0] = 1;
+  EXPECT_EQ(RecordLevel().vertices.size(), 12u + 4u);
 }
 
 TEST_F(MazeDraw, ItemsSendTheirShapesAndNothingWhenGone) {
-  auto record = [](auto draw) {
-    test::StartGlRecording();
-    draw();
-    test::StopGlRecording();
-    return test::GlRecorded().vertices.size();
-  };
+  auto sent = [](auto draw) { return test::Record(draw).vertices.size(); };
   Coin coin;
-  EXPECT_EQ(record([&] { coin.Draw(); }), 0u);  // never placed: not visible
+  EXPECT_EQ(sent([&] { coin.Draw(); }), 0u);  // never placed: not visible
   coin.SetPosition(1.5f, 0.6f, 1.5f);
-  EXPECT_EQ(record([&] { coin.Draw(); }), 6u);
+  EXPECT_EQ(sent([&] { coin.Draw(); }), 6u);
   coin.SetVisible(false);
-  EXPECT_EQ(record([&] { coin.Draw(); }), 0u);
+  EXPECT_EQ(sent([&] { coin.Draw(); }), 0u);
 
   worldGraphicsEnabled = false;  // no lights wanted here
   LargePellet pellet(0);
   worldGraphicsEnabled = true;
-  EXPECT_EQ(record([&] { pellet.DrawSparks(); pellet.DrawSphere(); }), 0u);
+  EXPECT_EQ(sent([&] { pellet.DrawSparks(); pellet.DrawSphere(); }), 0u);
   pellet.active = true;
-  EXPECT_EQ(record([&] { pellet.DrawSparks(); }), 1800u);
-  EXPECT_EQ(record([&] { pellet.DrawSphere(); }), 72u);
+  EXPECT_EQ(sent([&] { pellet.DrawSparks(); }), 1800u);
+  EXPECT_EQ(sent([&] { pellet.DrawSphere(); }), 72u);
 
   FloorArrow arrow;
-  EXPECT_EQ(record([&] { arrow.Draw(); }), 4u);
+  EXPECT_EQ(sent([&] { arrow.Draw(); }), 4u);
 
+  // A door draws only with both its textures.
   Door door;
-  EXPECT_EQ(record([&] { door.Draw(); }), 0u);
   std::unique_ptr<Texture> frame(test::MakeTestTexture(4, false));
-  door.SetTextures(frame.get(), nullptr);
-  EXPECT_EQ(record([&] { door.Draw(); }), 0u);  // a missing leaf texture draws nothing
-  door.SetTextures(nullptr, frame.get());
-  EXPECT_EQ(record([&] { door.Draw(); }), 0u);
-  door.SetTextures(frame.get(), frame.get());
-  EXPECT_EQ(record([&] { door.Draw(); }), 80u);
+  Texture* t = frame.get();
+  for (const auto& [a, b, count] : {std::tuple<Texture*, Texture*, std::size_t>{nullptr, nullptr, 0}, {t, nullptr, 0}, {nullptr, t, 0}, {t, t, 80}}) {
+    door.SetTextures(a, b);
+    EXPECT_EQ(sent([&] { door.Draw(); }), count) << (a != nullptr) << (b != nullptr);
+  }
 }
 
 TEST_F(MazeDraw, CoinAndSparkSquaresShowFromBothSides) {
   Unlit();
-  glEnable(GL_CULL_FACE);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-0.2, 0.2, -0.2, 0.2, -10, 10);
-  glMatrixMode(GL_MODELVIEW);
   Coin coin;
   coin.SetPosition(0, 0, 0);
   coin.angleX = coin.angleY = coin.angleZ = 0;
   for (float turn : {0.0f, 180.0f}) {
-    glLoadIdentity();
+    test::Ortho(-0.2, 0.2, -0.2, 0.2);
     glRotatef(turn, 0, 1, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     coin.Draw();
@@ -335,52 +266,46 @@ TEST_F(MazeDraw, DoorLeavesSwingOutTowardsMinusZ) {
   door.SetPosition(0, 0, 0);
   Unlit();
   glEnable(GL_TEXTURE_2D);
-  const float x0 = -2.5f, x1 = 2.5f, z0 = -1.5f, z1 = 0.5f;
-  auto covered = [&](float x, float z) { return CoveredAt(x, z, x0, x1, z0, z1); };
+  auto above = [](float x, float z) { return CoveredAt(x, z, -2.5f, 2.5f, -1.5f, 0.5f); };
+  auto front = [](float x, float y) { return CoveredAt(x, -y, -2.5f, 2.5f, -1.75f, 0.25f); };
   for (float angle : {0.0f, 90.0f, 180.0f}) {
     SCOPED_TRACE(angle);
+    const bool shut = angle == 0, half = angle == 90, back = angle == 180;
     door.angle = angle;
-    TopView(x0, x1, z0, z1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    TopView(-2.5f, 2.5f, -1.5f, 0.5f);
     door.Draw();
-    EXPECT_TRUE(covered(0.0f, 0.0f));  // the lintel over the opening
-    EXPECT_EQ(covered(-0.97f, -0.7f), angle == 90.0f);  // left leaf standing out from its jamb
-    EXPECT_EQ(covered(0.97f, -0.7f), angle == 90.0f);
-    EXPECT_EQ(covered(-1.5f, -0.2f), angle == 180.0f);  // folded back outside the opening
-    EXPECT_EQ(covered(1.5f, -0.2f), angle == 180.0f);
-    EXPECT_FALSE(covered(0.0f, -0.7f));
-    EXPECT_FALSE(covered(0.0f, 0.3f));  // nothing on the +z side
+    EXPECT_TRUE(above(0.0f, 0.0f));  // the lintel over the opening
+    // Half open, the leaves stand out from their jambs; folded back, they lie
+    // outside the opening; nothing ever on the +z side.
+    EXPECT_TRUE(above(-0.97f, -0.7f) == half && above(0.97f, -0.7f) == half);
+    EXPECT_TRUE(above(-1.5f, -0.2f) == back && above(1.5f, -0.2f) == back);
+    EXPECT_FALSE(above(0.0f, -0.7f));
+    EXPECT_FALSE(above(0.0f, 0.3f));
 
-    // From the front (+z): a shut door fills the opening, an open one leaves it clear.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-2.5, 2.5, -0.25, 1.75, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    // From the front (+z): a shut door fills the opening, an open one leaves
+    // it clear. Half open, a leaf is seen end-on next to its jamb; folded
+    // back, it shows its back beyond the jamb.
+    test::Ortho(-2.5, 2.5, -0.25, 1.75);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     door.Draw();
-    auto front = [&](float x, float y) { return CoveredAt(x, -y, -2.5f, 2.5f, -1.75f, 0.25f); };
-    EXPECT_EQ(front(-0.5f, 0.7f), angle == 0.0f);
-    EXPECT_EQ(front(0.5f, 0.7f), angle == 0.0f);
-    EXPECT_TRUE(front(0.0f, 1.45f));   // lintel
-    // Half open, a leaf is seen end-on next to its jamb; folded back, it
-    // shows its back beyond the jamb.
-    EXPECT_EQ(front(-0.97f, 0.5f), angle == 90.0f || angle == 0.0f);
-    EXPECT_EQ(front(-1.5f, 0.7f), angle == 180.0f);
-    EXPECT_EQ(front(1.5f, 0.7f), angle == 180.0f);
+    EXPECT_TRUE(front(-0.5f, 0.7f) == shut && front(0.5f, 0.7f) == shut);
+    EXPECT_TRUE(front(0.0f, 1.45f));  // lintel
+    EXPECT_EQ(front(-0.97f, 0.5f), half || shut);
+    EXPECT_TRUE(front(-1.5f, 0.7f) == back && front(1.5f, 0.7f) == back);
   }
 }
 
+// A primitive's state as letters: Textured, Lit, Blended, Depth writes.
+std::string Flags(const test::RecordedPrimitive& p) {
+  return std::string(p.textured ? "T" : "-") + (p.lit ? "L" : "-") + (p.blended ? "B" : "-") + (p.depthWrites ? "D" : "-");
+}
+
 TEST_F(MazeDraw, DrawPassesUseTheirStatesAndLeaveTheirState) {
-  level->walls.width = 3;
-  level->walls.height = 3;
+  LayOut(3, 3);
   level->walls.cells[0][0] = 21;
-  level->wallTexture = test::MakeTestTexture(4, false);
-  level->floorTexture = test::MakeTestTexture(4, false);
-  level->doorTexture = test::MakeTestTexture(4, false);
-  level->arrowTexture = test::MakeTestTexture(4, false);
-  level->coinTexture = test::MakeTestTexture(4, false);
-  level->sparkTexture = test::MakeTestTexture(4, false);
+  for (Texture** slot : {&level->wallTexture, &level->floorTexture, &level->doorTexture, &level->arrowTexture,
+                         &level->coinTexture, &level->sparkTexture})
+    *slot = test::MakeTestTexture(4, false);
   auto* door = new Door;
   door->SetTextures(level->wallTexture, level->doorTexture);
   door->SetPosition(2.0f, 0, 1.5f);
@@ -403,57 +328,29 @@ TEST_F(MazeDraw, DrawPassesUseTheirStatesAndLeaveTheirState) {
     texturesEnabled = textures;
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
-    test::StartGlRecording();
-    level->Draw();
-    test::StopGlRecording();
-    const test::GlRecording& r = test::GlRecorded();
-    // Wall, floor strips, 10 door faces, arrow, coin, 300 sparks, 4 sphere bands.
+    const test::GlRecording& r = RecordLevel();
+    // Wall, floor strips, door faces, arrow, coin, 300 sparks, 4 sphere bands.
     ASSERT_EQ(r.primitives.size(), 1u + 3u + 4u + 1u + 1u + 300u + 4u);
-    const auto& wall = r.primitives[0];
-    const auto& floor = r.primitives[1];
-    const auto& doorFrame = r.primitives[4];
-    const auto& arrowQuad = r.primitives[8];
-    const auto& coinStrip = r.primitives[9];
-    const auto& spark = r.primitives[10];
-    const auto& sphere = r.primitives.back();
-    EXPECT_EQ(wall.textured, textures);
-    EXPECT_EQ(floor.textured, textures);
-    EXPECT_EQ(doorFrame.textured, textures);
+    const auto &wall = r.primitives[0], &floor = r.primitives[1], &doorFrame = r.primitives[4];
+    const auto &arrowQuad = r.primitives[8], &coinStrip = r.primitives[9], &spark = r.primitives[10];
+    for (const auto* p : {&wall, &floor, &doorFrame}) EXPECT_EQ(Flags(*p), textures ? "TL-D" : "-L-D");
+    EXPECT_EQ(Flags(arrowQuad).substr(0, 3), "TLB");  // its depth writes are left open
+    EXPECT_EQ(Flags(coinStrip), "T-B-");
+    EXPECT_EQ(Flags(spark), "T-B-");
+    EXPECT_EQ(Flags(r.primitives.back()), "---D");  // the sphere
     if (textures) {
       EXPECT_EQ(wall.texture, level->wallTexture->name - 1);
       EXPECT_EQ(floor.texture, level->floorTexture->name - 1);
     }
-    for (const auto* p : {&wall, &floor, &doorFrame}) {
-      EXPECT_TRUE(p->lit);
-      EXPECT_FALSE(p->blended);
-      EXPECT_TRUE(p->depthWrites);
-    }
-    EXPECT_TRUE(arrowQuad.textured);
-    EXPECT_TRUE(arrowQuad.blended);
-    EXPECT_TRUE(arrowQuad.lit);
     EXPECT_EQ(arrowQuad.texture, level->arrowTexture->name - 1);
-    for (const auto* p : {&coinStrip, &spark}) {
-      EXPECT_TRUE(p->textured);
-      EXPECT_TRUE(p->blended);
-      EXPECT_FALSE(p->lit);
-      EXPECT_FALSE(p->depthWrites);
-    }
     EXPECT_EQ(coinStrip.texture, level->coinTexture->name - 1);
     EXPECT_EQ(spark.texture, level->sparkTexture->name - 1);
-    EXPECT_FLOAT_EQ(coinStrip.colour[0], 1.0f);
-    EXPECT_FLOAT_EQ(coinStrip.colour[2], 0.0f);
+    EXPECT_TRUE(coinStrip.colour[0] == 1.0f && coinStrip.colour[2] == 0.0f);
     EXPECT_FLOAT_EQ(spark.colour[3], pellet->particles[0].life);
-    EXPECT_FALSE(sphere.textured);
-    EXPECT_FALSE(sphere.lit);
-    EXPECT_FALSE(sphere.blended);
-    EXPECT_TRUE(sphere.depthWrites);
-
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    // Lighting on, blending and textures off, depth writes on afterwards.
     GLboolean mask = GL_FALSE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
-    EXPECT_EQ(mask, GL_TRUE);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && !glIsEnabled(GL_BLEND) && !glIsEnabled(GL_TEXTURE_2D) && mask == GL_TRUE);
   }
 }
 
@@ -461,18 +358,16 @@ TEST_F(MazeDraw, DoorIndicatorDrawsOnlyWhileShowing) {
   std::unique_ptr<Texture> texture(test::MakeTestTexture(4, false));
   level->doorIndicator = new Door;
   level->doorIndicator->SetTextures(texture.get(), texture.get());
-  test::StartGlRecording();
-  level->DrawDoorIndicator();
-  level->indicatorShowing = true;
-  level->DrawDoorIndicator();
-  test::StopGlRecording();
-  EXPECT_EQ(test::GlRecorded().vertices.size(), 80u);
+  auto both = [&] {
+    level->DrawDoorIndicator();
+    level->indicatorShowing = true;
+    level->DrawDoorIndicator();
+  };
+  EXPECT_EQ(test::Record(both).vertices.size(), 80u);
   delete level->doorIndicator;
   level->doorIndicator = nullptr;
-  test::StartGlRecording();
-  level->DrawDoorIndicator();  // showing but gone: nothing, and no crash
-  test::StopGlRecording();
-  EXPECT_EQ(test::GlRecorded().vertices.size(), 0u);
+  // Showing but gone: nothing, and no crash.
+  EXPECT_EQ(test::Record([&] { level->DrawDoorIndicator(); }).vertices.size(), 0u);
 }
 
 }  // namespace
