@@ -1,74 +1,19 @@
 #include "reference_path_search.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace test {
 namespace {
 
 struct RefNode {
-  int x, y, g, h, f;
-  RefNode* parent;
-};
-
-// Array resized to exactly count entries at every change, searched by linear scans.
-struct RefList {
-  RefNode** items = nullptr;
-  int count = 0;
-  bool destroying = false;
-
-  ~RefList() { delete[] items; }
-
-  void Resize(int newCount) {
-    RefNode** fresh = newCount > 0 ? new RefNode*[static_cast<std::size_t>(newCount)] : nullptr;
-    for (int i = 0; i < newCount && i < count; ++i) fresh[i] = items[i];
-    delete[] items;
-    items = fresh;
-    count = newCount;
-  }
-  void InsertAt(int index, RefNode* node) {
-    RefNode** fresh = new RefNode*[static_cast<std::size_t>(count + 1)];
-    for (int i = 0; i < index; ++i) fresh[i] = items[i];
-    fresh[index] = node;
-    for (int i = index; i < count; ++i) fresh[i + 1] = items[i];
-    delete[] items;
-    items = fresh;
-    ++count;
-  }
-  void PushFront(RefNode* node) { InsertAt(0, node); }
-  void InsertByCost(RefNode* node) {
-    int i = 0;
-    while (i < count && items[i]->f < node->f) ++i;
-    InsertAt(i, node);
-  }
-  void RemoveAt(int index) {
-    if (destroying) return;
-    if (count < 2) {
-      delete[] items;
-      items = nullptr;
-      count = 0;
-      return;
-    }
-    for (int i = index; i < count - 1; ++i) items[i] = items[i + 1];
-    Resize(count - 1);
-  }
-  bool Contains(const RefNode& node) const {
-    for (int i = 0; i < count; ++i) {
-      if (items[i]->x == node.x && items[i]->y == node.y) return true;
-    }
-    return false;
-  }
-  void DeleteNodes() {
-    destroying = true;
-    for (int i = 0; i < count; ++i) delete items[i];
-  }
+  int x, y, g, f, parent;  // parent: index into the node store, -1 for the start
 };
 
 bool Passable(const MazeGrid& grid, int x, int y) {
   const int code = grid.cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
-  if (code >= 4 && code <= 21) return false;
-  if (code >= 32 && code <= 35) return false;
-  if (code == 39) return grid.doorOpen;
-  return true;
+  if ((code >= 4 && code <= 21) || (code >= 32 && code <= 35)) return false;
+  return code != 39 || grid.doorOpen;
 }
 
 }  // namespace
@@ -76,62 +21,37 @@ bool Passable(const MazeGrid& grid, int x, int y) {
 std::optional<std::vector<Cell>> ReferenceFindPath(const MazeGrid& grid, int startX, int startY, int goalX,
                                                    int goalY) {
   if (startX < 0 || startX >= grid.width || startY < 0 || startY >= grid.height) return std::nullopt;
-  RefNode* s = new RefNode{startX, startY, 0, 0, 0, nullptr};
-  RefNode* goal = new RefNode{goalX, goalY, 0, 0, 0, nullptr};
-  RefList open;
-  RefList closed;
-  s->g = 0;
-  s->h = std::abs(goal->x - s->x) + std::abs(goal->y - s->y);
-  s->f = s->g + s->h;
-  open.PushFront(s);
-  bool found = false;
-  RefNode* current = nullptr;
-  while (open.count > 0 && !found) {
-    current = open.items[0];
-    open.RemoveAt(0);
-    if (current->x == goal->x && current->y == goal->y) {
-      found = true;
-      continue;
-    }
-    RefNode* successors[4];
-    int n = 0;
-    const int x = current->x;
-    const int y = current->y;
-    if (y > 0 && Passable(grid, x, y - 1)) successors[n++] = new RefNode{x, y - 1, 0, 0, 0, current};
-    if (x < grid.width - 1 && Passable(grid, x + 1, y)) successors[n++] = new RefNode{x + 1, y, 0, 0, 0, current};
-    if (y < grid.height - 1 && Passable(grid, x, y + 1)) successors[n++] = new RefNode{x, y + 1, 0, 0, 0, current};
-    if (x > 0 && Passable(grid, x - 1, y)) successors[n++] = new RefNode{x - 1, y, 0, 0, 0, current};
-    for (int i = 0; i < n; ++i) {
-      RefNode* next = successors[i];
-      next->g = current->g + 1;
-      next->h = std::abs(goal->x - next->x) + std::abs(goal->y - next->y);
-      next->f = next->g + next->h;
-      if (open.Contains(*next) || closed.Contains(*next)) {
-        delete next;
-      } else {
-        open.InsertByCost(next);
+  auto h = [&](int x, int y) { return std::abs(goalX - x) + std::abs(goalY - y); };
+  std::vector<RefNode> store{{startX, startY, 0, h(startX, startY), -1}};
+  std::vector<int> open{0}, closed;  // indices; open is kept in cost order by linear scans
+  auto listed = [&](const std::vector<int>& list, int x, int y) {
+    return std::any_of(list.begin(), list.end(), [&](int i) { return store[i].x == x && store[i].y == y; });
+  };
+  while (!open.empty()) {
+    const int current = open.front();
+    open.erase(open.begin());
+    const RefNode c = store[static_cast<std::size_t>(current)];
+    if (c.x == goalX && c.y == goalY) {
+      std::vector<Cell> path;
+      for (int i = current; i >= 0; i = store[static_cast<std::size_t>(i)].parent) {
+        path.emplace(path.begin(), store[static_cast<std::size_t>(i)].x, store[static_cast<std::size_t>(i)].y);
       }
+      return path;
     }
-    closed.PushFront(current);
-  }
-  std::optional<std::vector<Cell>> result;
-  if (found) {
-    RefList path;
-    RefNode* p = current;
-    path.PushFront(new RefNode{p->x, p->y, 0, 0, 0, nullptr});
-    while (p->x != s->x || p->y != s->y) {
-      p = p->parent;
-      path.PushFront(new RefNode{p->x, p->y, 0, 0, 0, nullptr});
+    // Neighbours in the order up, right, down, left.
+    const int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
+    for (int k = 0; k < 4; ++k) {
+      const int x = c.x + dx[k], y = c.y + dy[k];
+      if (x < 0 || x >= grid.width || y < 0 || y >= grid.height || !Passable(grid, x, y)) continue;
+      if (listed(open, x, y) || listed(closed, x, y)) continue;
+      store.push_back({x, y, c.g + 1, c.g + 1 + h(x, y), current});
+      const int f = store.back().f;
+      const auto at = std::find_if(open.begin(), open.end(), [&](int i) { return store[static_cast<std::size_t>(i)].f >= f; });
+      open.insert(at, static_cast<int>(store.size()) - 1);
     }
-    delete current;
-    result.emplace();
-    for (int i = 0; i < path.count; ++i) result->emplace_back(path.items[i]->x, path.items[i]->y);
-    path.DeleteNodes();
+    closed.push_back(current);
   }
-  delete goal;
-  closed.DeleteNodes();
-  open.DeleteNodes();
-  return result;
+  return std::nullopt;
 }
 
 std::optional<std::vector<Cell>> TakePath(NodeList* list) {
