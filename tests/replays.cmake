@@ -19,13 +19,25 @@ if(TARGET glumbo-replay)
 endif()
 
 # The end-to-end tests run the built replay tool and the game itself.
+foreach(name test_end_to_end test_end_to_end_game)
+  if(TARGET ${name})
+    add_dependencies(${name} glumbo-replay glumbo3d)
+    if(TARGET glumbo_content)
+      add_dependencies(${name} glumbo_content)
+    endif()
+    target_compile_definitions(${name} PRIVATE
+      GLUMBO_REPLAY_TOOL="$<TARGET_FILE:glumbo-replay>" GLUMBO_GAME="$<TARGET_FILE:glumbo3d>")
+  endif()
+endforeach()
 if(TARGET test_end_to_end)
   find_package(PNG REQUIRED)
   target_link_libraries(test_end_to_end PRIVATE PNG::PNG)
-  add_dependencies(test_end_to_end glumbo-replay glumbo3d)
-  if(TARGET glumbo_content)
-    add_dependencies(test_end_to_end glumbo_content)
-  endif()
-  target_compile_definitions(test_end_to_end PRIVATE
-    GLUMBO_REPLAY_TOOL="$<TARGET_FILE:glumbo-replay>" GLUMBO_GAME="$<TARGET_FILE:glumbo3d>")
 endif()
+
+# The whole game takes a few seconds in a plain build and about a minute with
+# the sanitizers: it is a long test. Its name comes from test discovery, whose
+# list is read by CTest before this file.
+set(GLUMBO_LONG_TESTS_FILE ${CMAKE_CURRENT_BINARY_DIR}/end_to_end_labels.cmake)
+file(WRITE ${GLUMBO_LONG_TESTS_FILE}
+  "set_tests_properties(EndToEndGame.AutoplayerFinishesTheWholeGameWithoutDrawing PROPERTIES LABELS long TIMEOUT 600)\n")
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${GLUMBO_LONG_TESTS_FILE})

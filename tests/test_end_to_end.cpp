@@ -1,6 +1,6 @@
-// The whole game, run as a user runs it: the autoplayer through every level,
-// a rendered run through menu, map and maze, and the game program itself
-// started and quit with Escape.
+// The game run as a user runs it: a rendered run through menu, map and maze,
+// runs that repeat exactly, and the game program itself started and quit
+// with Escape.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <signal.h>
@@ -17,67 +17,23 @@
 #include <thread>
 #include <vector>
 
+#include "support/replay_runs.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct RunResult {
-  int status = -1;
-  std::string output;
-};
+using test::CommandResult;
+using test::RunCommand;
+using test::StateLines;
+using test::SummaryNumbers;
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+std::string Quote(const std::string& s) { return test::ShellQuote(s); }
 
-RunResult RunCommand(const std::string& command) {
-  RunResult r;
-  FILE* p = popen((command + " 2>/dev/null").c_str(), "r");
-  if (!p) return r;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) r.output.append(buffer, n);
-  const int raw = pclose(p);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
-}
-
-RunResult Replay(const std::string& options) {
+CommandResult Replay(const std::string& options) {
   return RunCommand(std::string("SDL_AUDIODRIVER=dummy GLUMBO_MSGBOX=log ") + Quote(GLUMBO_REPLAY_TOOL) + " --data " +
-             Quote(GLUMBO_RUN_DIR) + " " + options);
-}
-
-// The words after "NAME " on the summary line of that name.
-std::set<int> SummaryNumbers(const std::string& output, const std::string& name) {
-  std::set<int> numbers;
-  std::istringstream lines(output);
-  std::string line;
-  while (std::getline(lines, line)) {
-    if (line.rfind(name + " ", 0) != 0 && line != name) continue;
-    std::istringstream words(line.substr(name.size()));
-    int v;
-    while (words >> v) numbers.insert(v);
-  }
-  return numbers;
-}
-
-// The state lines ("frame state level lives") in the order printed.
-std::vector<std::vector<int>> StateLines(const std::string& output) {
-  std::vector<std::vector<int>> result;
-  std::istringstream lines(output);
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream words(line);
-    std::vector<int> v;
-    int x;
-    while (words >> x) v.push_back(x);
-    if (v.size() == 4 && words.eof()) result.push_back(v);
-  }
-  return result;
+                    Quote(GLUMBO_RUN_DIR) + " " + options);
 }
 
 struct Picture {
@@ -136,28 +92,6 @@ void LinkData(const fs::path& dir) {
 
 }  // namespace
 
-TEST(EndToEnd, AutoplayerFinishesTheWholeGameWithoutDrawing) {
-  const RunResult r = Replay("--bot --no-render --seed 2 --step 2 --frames 40000");
-  ASSERT_EQ(r.status, 0) << r.output;
-  EXPECT_NE(r.output.find("bot completed"), std::string::npos) << r.output;
-  const std::set<int> levels = SummaryNumbers(r.output, "levels");
-  EXPECT_EQ(levels, (std::set<int>{1, 2, 3, 5, 6, 7, 54, 58, 100})) << r.output;
-  const std::set<int> states = SummaryNumbers(r.output, "states");
-  for (int s : {1, 8, 9, 11, 12, 13, 14, 58, 100, 200, 201}) EXPECT_TRUE(states.count(s)) << "state " << s;
-  EXPECT_FALSE(states.count(22)) << "the autoplayer lost the game";
-
-  // The order of the great scenes: rescue, boss, walk-out, ending, then the menu.
-  const auto lines = StateLines(r.output);
-  std::vector<int> scenes;
-  for (const auto& l : lines) {
-    if (l[1] == 58 || l[1] == 100 || l[1] == 200 || l[1] == 201) scenes.push_back(l[1]);
-  }
-  EXPECT_EQ(scenes, (std::vector<int>{58, 100, 200, 201}));
-  ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.back()[1], 1) << "the credits lead back to the menu";
-  EXPECT_EQ(lines.back()[2], 9999) << "the closing scene was the last level loaded";
-}
-
 TEST(EndToEnd, RunsAreDeterministicAndTheSeedMatters) {
   test::TempDir dir;
   const std::string options = " --bot --no-render --step 2 --frames 4000 --until-level 2 --trace ";
@@ -175,7 +109,7 @@ TEST(EndToEnd, ReplayLeavesTheDataFoldersSettingsAlone) {
   LinkData(dir.path());
   const std::vector<std::uint8_t> mine = {0x20, 3, 0, 0, 0x58, 2, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
   test::WriteBytes(dir.File("config.dat"), mine);
-  const RunResult r = RunCommand(std::string("SDL_AUDIODRIVER=dummy GLUMBO_MSGBOX=log ") + Quote(GLUMBO_REPLAY_TOOL) +
+  const CommandResult r = RunCommand(std::string("SDL_AUDIODRIVER=dummy GLUMBO_MSGBOX=log ") + Quote(GLUMBO_REPLAY_TOOL) +
                           " --data " + Quote(dir.path().string()) + " --no-render --frames 40 --size 320x240");
   ASSERT_EQ(r.status, 0) << r.output;
   EXPECT_EQ(test::ReadBytes(dir.File("config.dat")), mine);
@@ -192,7 +126,7 @@ TEST(EndToEnd, RenderedRunShowsMenuMapAndMaze) {
   const std::string map = (pictures / "end_to_end_map.png").string();
   const std::string play = (pictures / "end_to_end_play.png").string();
   for (const auto& f : {menu, map, play}) fs::remove(f);
-  const RunResult r = Replay("--frames 600 --step 2 --seed 4 --script " + Quote(dir.File("keys.txt")) + " --shot 60:" +
+  const CommandResult r = Replay("--frames 600 --step 2 --seed 4 --script " + Quote(dir.File("keys.txt")) + " --shot 60:" +
                              Quote(menu) + " --shot 300:" + Quote(map) + " --shot 590:" + Quote(play));
   ASSERT_EQ(r.status, 0) << r.output;
   const std::set<int> states = SummaryNumbers(r.output, "states");
@@ -220,7 +154,7 @@ TEST(EndToEnd, RenderedRunShowsMenuMapAndMaze) {
 
 TEST(EndToEnd, ReplayWindowTakesTheAskedSize) {
   test::TempDir dir;
-  const RunResult r = Replay("--frames 40 --step 2 --size 320x240 --culling off --shot 30:" + Quote(dir.File("s.png")));
+  const CommandResult r = Replay("--frames 40 --step 2 --size 320x240 --culling off --shot 30:" + Quote(dir.File("s.png")));
   ASSERT_EQ(r.status, 0) << r.output;
   Picture p;
   ASSERT_TRUE(ReadPng(dir.File("s.png"), p));
@@ -242,6 +176,10 @@ TEST(EndToEnd, GameQuitsOnEscapeAndWritesItsSettings) {
     if (chdir(dir.path().c_str()) != 0) _exit(101);
     setenv("GLUMBO_MSGBOX", "log", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // The game shuts its video down before exit, which unloads the GL driver;
+    // the leak checker of a sanitizer build then reports the driver's
+    // allocations under an unknown module and fails the exit status.
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
     execl(GLUMBO_GAME, GLUMBO_GAME, static_cast<char*>(nullptr));
     _exit(102);
   }
@@ -254,7 +192,7 @@ TEST(EndToEnd, GameQuitsOnEscapeAndWritesItsSettings) {
     return false;
   };
   // The window is shown once start-up is done; then the menu runs until a key.
-  const RunResult found = RunCommand("timeout 30 xdotool search --sync --onlyvisible --name '^Glumbo 3D$' | head -1");
+  const CommandResult found = RunCommand("timeout 30 xdotool search --sync --onlyvisible --name '^Glumbo 3D$' | head -1");
   int status = 0;
   if (found.status != 0 || found.output.empty()) {
     kill(pid, SIGKILL);
@@ -266,8 +204,12 @@ TEST(EndToEnd, GameQuitsOnEscapeAndWritesItsSettings) {
   ASSERT_NE(waitpid(pid, &status, WNOHANG), pid) << "the game ended before it was asked to";
   EXPECT_FALSE(fs::exists(dir.path() / "config.dat")) << "settings are written at the end, not before";
 
-  RunCommand("xdotool windowfocus --sync " + window + " key Escape");
+  // Held as a person holds a key: the loop takes every waiting event before
+  // it draws the next frame, so a press and release that both arrive within
+  // one slow frame would cancel out.
+  RunCommand("xdotool windowfocus --sync " + window + " keydown Escape");
   const bool ended = reap(20, status);
+  RunCommand("xdotool keyup Escape");
   if (!ended) {
     kill(pid, SIGKILL);
     reap(5, status);
