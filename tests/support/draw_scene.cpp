@@ -43,8 +43,7 @@ const float kGhostColours[4][3] = {{0.5f, 0.01f, 0.01f}, {0.01f, 0.01f, 0.5f}, {
 void SetUpLevelLight(float w, float h) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  const float ambient[4] = {0.4f, 0.4f, 0.4f, 1.0f};
-  const float diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+  const float ambient[4] = {0.4f, 0.4f, 0.4f, 1.0f}, diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
   const float position[4] = {w / 2.0f, 8.0f, h / 2.0f, 1.0f};
   glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
   glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
@@ -59,24 +58,15 @@ void SetUpLevelLight(float w, float h) {
 // Border walls with rounded corners, and inner wall blocks every fourth
 // column and row, so that every piece of the maze appears somewhere.
 void LayWalls(CellLayer& walls, int w, int h) {
-  walls.width = w;
-  walls.height = h;
+  walls.width = w, walls.height = h;
   for (int x = 0; x < w; ++x)
     for (int z = 0; z < h; ++z) walls.cells[x][z] = 0;
   for (int x = 1; x < w - 1; ++x) walls.cells[x][0] = walls.cells[x][h - 1] = 20;
   for (int z = 1; z < h - 1; ++z) walls.cells[0][z] = walls.cells[w - 1][z] = 21;
-  walls.cells[0][0] = 4;
-  walls.cells[w - 1][0] = 5;
-  walls.cells[0][h - 1] = 6;
-  walls.cells[w - 1][h - 1] = 7;
+  walls.cells[0][0] = 4, walls.cells[w - 1][0] = 5, walls.cells[0][h - 1] = 6, walls.cells[w - 1][h - 1] = 7;
   // Short inner walls: an end, a straight and another end, north to south.
-  for (int x = 3; x < w - 2; x += 4) {
-    for (int z = 3; z + 2 < h - 1; z += 5) {
-      walls.cells[x][z] = 16;
-      walls.cells[x][z + 1] = 21;
-      walls.cells[x][z + 2] = 17;
-    }
-  }
+  for (int x = 3; x < w - 2; x += 4)
+    for (int z = 3; z + 2 < h - 1; z += 5) walls.cells[x][z] = 16, walls.cells[x][z + 1] = 21, walls.cells[x][z + 2] = 17;
 }
 
 }  // namespace
@@ -91,15 +81,11 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
   worldGraphicsEnabled = false;  // no texture files: the textures are made here
   level = std::make_unique<Level>(2);
   worldGraphicsEnabled = true;
-  level->wallTexture = MakeTestTexture(64, o.patternedTextures);
-  level->floorTexture = MakeTestTexture(64, o.patternedTextures);
-  level->doorTexture = MakeTestTexture(64, o.patternedTextures);
-  level->coinTexture = MakeTestTexture(32, o.patternedTextures);
-  level->sparkTexture = MakeTestTexture(16, o.patternedTextures);
-  level->arrowTexture = MakeTestTexture(32, o.patternedTextures);
+  for (auto [slot, size] : {std::pair{&level->wallTexture, 64}, {&level->floorTexture, 64}, {&level->doorTexture, 64},
+                             {&level->coinTexture, 32}, {&level->sparkTexture, 16}, {&level->arrowTexture, 32}})
+    *slot = MakeTestTexture(size, o.patternedTextures);
   LayWalls(level->walls, o.width, o.height);
-  level->objects.width = o.width;
-  level->objects.height = o.height;
+  level->objects.width = o.width, level->objects.height = o.height;
 
   // A door across the bottom corridor and an arrow beside the player.
   auto* door = new Door;
@@ -189,16 +175,6 @@ void DrawScene::Render() {
     if (grid->IsCellVisible(static_cast<int>(p[0]), static_cast<int>(p[2]))) ghost->Draw();
   }
   glDepthMask(GL_TRUE);
-}
-
-void DrawScene::PlayerCell(int& x, int& z) const {
-  x = static_cast<int>(player->x);
-  z = static_cast<int>(player->z);
-}
-
-void DrawScene::GhostCell(int index, int& x, int& z) const {
-  x = static_cast<int>(ghosts[static_cast<std::size_t>(index)]->x);
-  z = static_cast<int>(ghosts[static_cast<std::size_t>(index)]->z);
 }
 
 }  // namespace test

@@ -43,10 +43,6 @@ class DrawScene {
   // maze, player, then the ghosts on visible cells, blended.
   void Render();
 
-  // Where the player and the ghosts stand.
-  void PlayerCell(int& x, int& z) const;
-  void GhostCell(int index, int& x, int& z) const;
-
   std::unique_ptr<Level> level;
   std::unique_ptr<VisibilityGrid> grid;
   std::unique_ptr<Player> player;
