@@ -2,6 +2,7 @@
 // the display choices, and the level map with its marks.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "game/game_values.h"
@@ -17,51 +18,31 @@ std::vector<int> Flat(const int table[kLevelMapColumns][kLevelMapRows]) {
 
 const std::vector<int> kFreshMarks = {0, 0, 1, 0, -1, 0, 0, 0, 0};
 
-TEST(GameValues, StartUpValues) {
-  EXPECT_EQ(extraLifePoints, 0);
-  EXPECT_EQ(activeGhostCount, 8);
-  EXPECT_FALSE(bossActive);
-  EXPECT_TRUE(texturesEnabled);
-  EXPECT_EQ(detailLevel, 2);
-  EXPECT_EQ(Flat(LevelMapMarks), kFreshMarks);
-  EXPECT_EQ(kStartLives, 2);
-}
-
-TEST(LevelMapTable, StoredColumnByColumnWithTheBossLevelInTheCentre) {
+TEST(LevelMap, StoredColumnByColumnWithTheBossLevelInTheCentre) {
   EXPECT_EQ(Flat(LevelMap), (std::vector<int>{3, 2, 1, 54, 100, 58, 5, 6, 7}));
-  // As laid out on screen, row 0 at the top.
-  EXPECT_EQ(LevelMap[0][0], 3);
-  EXPECT_EQ(LevelMap[2][0], 5);
-  EXPECT_EQ(LevelMap[0][2], 1);
   EXPECT_EQ(LevelMap[kLevelMapCentreColumn][kLevelMapCentreRow], 100);
-  // The same memory as the flat table indexed column * 3 + row.
-  EXPECT_EQ(&LevelMap[1][2] - &LevelMap[0][0], 1 * 3 + 2);
+  EXPECT_EQ(Flat(LevelMapMarks), kFreshMarks);
 }
 
-TEST(LevelMapMarks, VisitsMarkTheirCellsOnlyAndTheRescueUncoversTheCentre) {
+TEST(LevelMap, VisitsMarkTheirCellsOnlyAndTheRescueUncoversTheCentre) {
   MarkLevelVisited(58);
-  EXPECT_EQ(LevelMapMarks[1][2], kMarkVisited);
   MarkLevelVisited(7);
-  EXPECT_EQ(LevelMapMarks[2][2], kMarkVisited);
   // A level that is not on the map changes nothing; neither does the hidden centre's own number.
-  const std::vector<int> before = Flat(LevelMapMarks);
-  MarkLevelVisited(42);
-  MarkLevelVisited(9999);
-  MarkLevelVisited(0);
-  EXPECT_EQ(Flat(LevelMapMarks), before);
+  for (int n : {42, 9999, 0}) MarkLevelVisited(n);
+  EXPECT_EQ(Flat(LevelMapMarks), (std::vector<int>{0, 0, 1, 0, -1, 1, 0, 0, 1}));
   MarkLevelMapCentreVisited();
   EXPECT_EQ(LevelMapMarks[1][1], kMarkVisited);
   EXPECT_EQ(Flat(LevelMapMarks), (std::vector<int>{0, 0, 1, 0, 1, 1, 0, 0, 1}));
 }
 
-TEST(LevelMapMarks, NewGameResetsPointsAndMarksButKeepsTheLevelKind) {
+TEST(LevelMap, NewGameResetsPointsAndMarksButKeepsTheLevelKind) {
   extraLifePoints = 555;
   activeGhostCount = 0;
   bossActive = true;
   texturesEnabled = false;
   detailLevel = 1;
-  for (int c = 0; c < kLevelMapColumns; ++c)
-    for (int r = 0; r < kLevelMapRows; ++r) LevelMapMarks[c][r] = kMarkVisited;
+  for (auto& column : LevelMapMarks)
+    for (int& mark : column) mark = kMarkVisited;
   ResetGameValuesForNewGame();
   EXPECT_EQ(extraLifePoints, 0);
   EXPECT_EQ(Flat(LevelMapMarks), kFreshMarks);
@@ -71,21 +52,16 @@ TEST(LevelMapMarks, NewGameResetsPointsAndMarksButKeepsTheLevelKind) {
   EXPECT_EQ(detailLevel, 1);
 }
 
-struct KindCase {
-  int level;
-  int ghosts;
-  bool bossBefore;
-  bool bossAfter;
-};
-
 TEST(LevelKind, GhostsAndBossByLevelNumber) {
-  const KindCase cases[] = {
-      {1, 4, true, false},     {50, 4, true, false},    {-3, 4, true, false},
-      {51, 0, true, true},     {51, 0, false, false},   {54, 0, false, false},
-      {58, 0, true, true},     {99, 0, true, true},     {100, 8, false, true},
-      {199, 8, false, true},   {9999, 8, false, true},
+  struct {
+    int level, ghosts;
+    bool bossBefore, bossAfter;
+  } const cases[] = {
+      {1, 4, true, false},  {50, 4, true, false},  {-3, 4, true, false}, {51, 0, true, true},
+      {51, 0, false, false}, {54, 0, false, false}, {58, 0, true, true},  {99, 0, true, true},
+      {100, 8, false, true}, {199, 8, false, true}, {9999, 8, false, true},
   };
-  for (const KindCase& c : cases) {
+  for (const auto& c : cases) {
     activeGhostCount = 3;
     bossActive = c.bossBefore;
     ApplyLevelKind(c.level);
@@ -95,22 +71,18 @@ TEST(LevelKind, GhostsAndBossByLevelNumber) {
 }
 
 TEST(ExtraLife, BoughtOnlyAboveAThousandOneAtATime) {
-  extraLifePoints = 1000;
-  EXPECT_FALSE(TakeExtraLife());
-  EXPECT_EQ(extraLifePoints, 1000);
-  extraLifePoints = 1001;
-  EXPECT_TRUE(TakeExtraLife());
-  EXPECT_EQ(extraLifePoints, 1);
-  extraLifePoints = 1005;
-  EXPECT_TRUE(TakeExtraLife());
-  EXPECT_EQ(extraLifePoints, 5);
-  EXPECT_FALSE(TakeExtraLife());
-
-  // Two large pellets on top of 950: one life, the rest kept.
-  extraLifePoints = 950 + 2 * kLargePelletPoints;
-  EXPECT_TRUE(TakeExtraLife());
-  EXPECT_EQ(extraLifePoints, 150);
-
+  // Points before, whether a life is bought, points after.
+  struct {
+    int before;
+    bool bought;
+    int after;
+  } const cases[] = {{1000, false, 1000}, {1001, true, 1}, {1005, true, 5}, {5, false, 5},
+                     {950 + 2 * kLargePelletPoints, true, 150}};
+  for (const auto& c : cases) {
+    extraLifePoints = c.before;
+    EXPECT_EQ(TakeExtraLife(), c.bought) << c.before;
+    EXPECT_EQ(extraLifePoints, c.after) << c.before;
+  }
   // A total above 2000 is worked off one life per call.
   extraLifePoints = 2150;
   int lives = 0;
@@ -120,16 +92,11 @@ TEST(ExtraLife, BoughtOnlyAboveAThousandOneAtATime) {
 }
 
 TEST(DisplaySettings, CopiedAtLevelLoadAndKeptToTheTextureSets) {
-  TakeDisplaySettings(false, 1);
-  EXPECT_FALSE(texturesEnabled);
-  EXPECT_EQ(detailLevel, 1);
-  TakeDisplaySettings(true, 0);
-  EXPECT_TRUE(texturesEnabled);
-  EXPECT_EQ(detailLevel, 0);
-  TakeDisplaySettings(true, 7);
-  EXPECT_EQ(detailLevel, 2);
-  TakeDisplaySettings(true, -4);
-  EXPECT_EQ(detailLevel, 0);
+  for (auto [textures, detail, kept] : {std::tuple{false, 1, 1}, {true, 0, 0}, {true, 7, 2}, {true, -4, 0}}) {
+    TakeDisplaySettings(textures, detail);
+    EXPECT_EQ(texturesEnabled, textures) << detail;
+    EXPECT_EQ(detailLevel, kept) << detail;
+  }
 }
 
 }  // namespace

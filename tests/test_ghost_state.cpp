@@ -2,6 +2,7 @@
 // monster file, and the return to the start state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "actors/ghost.h"
@@ -13,24 +14,17 @@ namespace {
 
 using test::GhostMaze;
 
-const std::vector<std::string> kTwoHomes = {
-    "#######",
-    "#G    #",
-    "# ### #",
-    "#   G #",
-    "#######",
-};
+const std::vector<std::string> kTwoHomes = {"#######", "#G    #", "# ### #", "#   G #", "#######"};
+// The boss's own map lets it through the middle wall of this level.
+const std::vector<std::string> kBossLevel = {"#####", "#G#P#", "#####"};
 
 TEST(GhostConstruction, DrawsItsSpeedFactorFromTheNextRandomNumber) {
   std::srand(7);
-  const int r1 = std::rand();
-  const int r2 = std::rand();
+  const int r1 = std::rand(), r2 = std::rand();
   std::srand(7);
-  Ghost a(0);
-  Ghost b(1);
+  Ghost a(0), b(1);
   EXPECT_FLOAT_EQ(a.speedFactor, 1.0f + static_cast<float>(r1 % 100) / 200.0f);
   EXPECT_FLOAT_EQ(b.speedFactor, 1.0f + static_cast<float>(r2 % 100) / 200.0f);
-
   for (int seed = 0; seed < 200; ++seed) {
     std::srand(static_cast<unsigned>(seed));
     Ghost g(3);
@@ -39,37 +33,25 @@ TEST(GhostConstruction, DrawsItsSpeedFactorFromTheNextRandomNumber) {
   }
 }
 
-TEST(GhostAccessors, ColourScalesByBrightnessAndFacingUsesTheMenuTable) {
+TEST(GhostAccessors, ColourScalesByBrightnessFacingUsesTheMenuTableAndPositionSetsTheCell) {
   Ghost g(0);
-  g.SetColour(0.5f, 0.01f, 0.01f);
-  float c[3];
-  g.GetColour(c);
-  EXPECT_FLOAT_EQ(c[0], 0.5f);
-  EXPECT_FLOAT_EQ(c[1], 0.01f);
-  EXPECT_FLOAT_EQ(c[2], 0.01f);
   g.brightness = 0.5f;
   g.SetColour(0.8f, 0.4f, 0.2f);
+  float c[3];
   g.GetColour(c);
   EXPECT_FLOAT_EQ(c[0], 0.4f);
   EXPECT_FLOAT_EQ(c[1], 0.2f);
   EXPECT_FLOAT_EQ(c[2], 0.1f);
-
-  const float expected[] = {90.0f, 0.0f, 270.0f, 180.0f, 180.0f};
-  for (int i = 0; i < 5; ++i) {
-    g.SetFacing(i == 4 ? -1 : i);
-    EXPECT_FLOAT_EQ(g.heading, expected[i]) << "index " << i;
+  for (auto [index, heading] : {std::pair{0, 90.0f}, {1, 0.0f}, {2, 270.0f}, {3, 180.0f}, {-1, 180.0f}}) {
+    g.SetFacing(index);
+    EXPECT_FLOAT_EQ(g.heading, heading) << "index " << index;
   }
-
   g.SetPosition(3.75f, 0.9f, 2.25f);
   EXPECT_EQ(g.cellX, 3);
   EXPECT_EQ(g.cellY, 2);
-  float p[3];
-  g.GetPosition(p);
-  EXPECT_FLOAT_EQ(p[0], 3.75f);
-  EXPECT_FLOAT_EQ(p[2], 2.25f);
 }
 
-TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsAndShareTheLastHomeCell) {
+TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellAndKeepItWhereThereIsNone) {
   GhostMaze maze(kTwoHomes);
   Ghost g(2);
   g.SetLives(3);
@@ -90,12 +72,7 @@ TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsAndShareTheLastHomeCell) {
   EXPECT_FALSE(g.grid.IsPassable(2, 2));
   EXPECT_TRUE(g.grid.IsPassable(1, 2));
   EXPECT_EQ(g.grid.cells[1][1], 36);
-}
 
-TEST(GhostLoadLevel, ALevelWithoutAHomeCellKeepsTheOldHome) {
-  GhostMaze first(kTwoHomes);
-  Ghost g(0);
-  g.LoadLevel(first.level());
   GhostMaze second({"#####", "#   #", "#####"}, 2);
   g.LoadLevel(second.level());
   EXPECT_FLOAT_EQ(g.x, 4.5f);
@@ -104,22 +81,11 @@ TEST(GhostLoadLevel, ALevelWithoutAHomeCellKeepsTheOldHome) {
   EXPECT_EQ(g.height, 3);
 }
 
-// The boss's own map lets it through the middle wall of this level.
-const std::vector<std::string> kBossLevel = {
-    "#####",
-    "#G#P#",
-    "#####",
-};
-
 TEST(BossMonsterFile, ReadsItsOwnMapWithAutomaticBaseAndTheLevelsSize) {
   GhostMaze maze(kBossLevel, 100);
   // The header claims 9 x 9; the level's 5 x 3 is used all the same. 036 is
   // octal 30 (no home), 0x24 is 36 (home), 041 is 33 (a blocking code).
-  maze.WriteMonsterFile(100,
-                        "9 9\n"
-                        "4 4 4 4 4\n"
-                        "4 036 0 0x24 041\n"
-                        "4 4 4 4 4\n");
+  maze.WriteMonsterFile(100, "9 9\n4 4 4 4 4\n4 036 0 0x24 041\n4 4 4 4 4\n");
   Ghost boss(kBossId);
   boss.LoadLevel(maze.level());
   EXPECT_EQ(boss.GetLives(), 5);
@@ -153,64 +119,45 @@ TEST(BossMonsterFile, WithoutAHomeCellOrWithoutTheFileTheOldHomeAndMapStay) {
 
   std::filesystem::remove(maze.dir() / "pantallas" / "mostruo100.txt");
   boss.grid.SetCell(2, 1, 77);
-  testing::internal::CaptureStderr();
   boss.SetLives(0);
+  testing::internal::CaptureStderr();
   boss.LoadLevel(maze.level());
-  const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(err, "");  // a missing file is no damage
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");  // a missing file is no damage
   EXPECT_EQ(boss.grid.cells[2][1], 77);
   EXPECT_EQ(boss.GetLives(), 5);
   EXPECT_FLOAT_EQ(boss.x, 2.5f);
 }
 
-struct DamagedCase {
-  const char* text;
-  int cellsRead;
-  const char* reason;
-};
-
-void PrintTo(const DamagedCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
-
-class DamagedMonsterFile : public testing::TestWithParam<DamagedCase> {};
-
-TEST_P(DamagedMonsterFile, SaysSoOnStderrKeepsWhatWasReadAndFreesTheRest) {
-  const DamagedCase& c = GetParam();
-  GhostMaze maze(kBossLevel, 100);
-  maze.WriteMonsterFile(100, c.text);
-  Ghost boss(kBossId);
-  for (int x = 0; x < 5; ++x) {
-    for (int y = 0; y < 3; ++y) boss.grid.SetCell(x, y, 9);  // left by an earlier level
+TEST(BossMonsterFile, DamagedFilesAreNamedOnStderrKeepWhatWasReadAndFreeTheRest) {
+  struct {
+    const char* text;
+    int cellsRead;
+    const char* reason;
+  } const cases[] = {
+      {"5 3\n4 4 4 4 4\n4 4", 7, "ends after 7"},
+      {"5 3\n4 4 4 x 4\n", 3, "cell (3, 0) is not an integer"},
+      {"5 3\n4 4 4 4 4 4 08", 6, "cell (1, 1) is not an integer"},
+      {"5 3\n4 99999999999 4", 1, "cell (1, 0)"},
+      {"", 0, "does not start with a width and a height"},
+      {"five 3 4 4 4", 0, "size is not an integer"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    GhostMaze maze(kBossLevel, 100);
+    maze.WriteMonsterFile(100, c.text);
+    Ghost boss(kBossId);
+    for (int x = 0; x < 5; ++x)
+      for (int y = 0; y < 3; ++y) boss.grid.SetCell(x, y, 9);  // left by an earlier level
+    testing::internal::CaptureStderr();
+    boss.LoadLevel(maze.level());
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("mostruo100.txt"), std::string::npos) << err;
+    EXPECT_NE(err.find(c.reason), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    for (int i = 0; i < 15; ++i) EXPECT_EQ(boss.grid.cells[i % 5][i / 5], i < c.cellsRead ? 4 : 0) << i;
+    EXPECT_EQ(boss.GetLives(), 5);
   }
-  testing::internal::CaptureStderr();
-  boss.LoadLevel(maze.level());
-  const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("mostruo100.txt"), std::string::npos) << err;
-  EXPECT_NE(err.find(c.reason), std::string::npos) << err;
-  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-  int read = 0;
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 5; ++x) {
-      const int code = boss.grid.cells[x][y];
-      if (read < c.cellsRead) {
-        EXPECT_EQ(code, 4) << x << "," << y;
-      } else {
-        EXPECT_EQ(code, 0) << x << "," << y;
-      }
-      ++read;
-    }
-  }
-  EXPECT_EQ(boss.GetLives(), 5);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, DamagedMonsterFile,
-    testing::Values(DamagedCase{"5 3\n4 4 4 4 4\n4 4", 7, "ends after 7"},
-                    DamagedCase{"5 3\n4 4 4 x 4\n", 3, "cell (3, 0) is not an integer"},
-                    DamagedCase{"5 3\n4 4 4 4 4 4 08", 6, "cell (1, 1) is not an integer"},
-                    DamagedCase{"5 3\n4 99999999999 4", 1, "cell (1, 0)"},
-                    DamagedCase{"", 0, "does not start with a width and a height"},
-                    DamagedCase{"five 3 4 4 4", 0, "size is not an integer"}),
-    [](const testing::TestParamInfo<DamagedCase>& info) { return "Text" + std::to_string(info.index); });
 
 TEST(MonsterText, ReadsOnlyTheCellsOfTheGivenSizeAndFindsTheLastHome) {
   MazeGrid grid;
@@ -224,7 +171,6 @@ TEST(MonsterText, ReadsOnlyTheCellsOfTheGivenSizeAndFindsTheLastHome) {
   EXPECT_EQ(grid.cells[2][0], -5);
   EXPECT_EQ(grid.cells[0][1], 31);
   EXPECT_EQ(grid.cells[2][1], 7);
-
   MazeGrid empty;
   const MonsterFileResult none = ReadMonsterText("0 0", 0, 0, empty);
   EXPECT_EQ(none.error, "");
@@ -241,8 +187,7 @@ TEST(GhostReset, ReturnsHomeDropsTheWalkAndShutsTheDoor) {
   for (int i = 0; i < 5; ++i) g.FollowPath(3.0);
   ASSERT_NE(g.target, nullptr);
   g.SetDoorOpen(true);
-  g.eaten = true;
-  g.returningHome = true;
+  g.eaten = g.returningHome = true;
   g.chaseClock = 4.0f;
   g.stunTime = 0;
   g.Reset();
@@ -257,18 +202,11 @@ TEST(GhostReset, ReturnsHomeDropsTheWalkAndShutsTheDoor) {
   EXPECT_FALSE(g.IsReturningHome());
   EXPECT_FLOAT_EQ(g.chaseClock, -10.0f);
   EXPECT_FLOAT_EQ(g.stunTime, 2.0f);
-}
 
-TEST(GhostReset, ATargetLeftWithoutAPathIsDroppedSoTheGhostCannotGlideThroughWalls) {
-  GhostMaze maze(kTwoHomes);
-  Ghost g(1);
-  g.LoadLevel(maze.level());
-  // Walking toward (1, 1) when the path went (a re-plan that found nothing).
+  // A target left without a path (a re-plan that found nothing) is dropped,
+  // so the ghost cannot glide through walls toward it.
   g.target = new PathNode{};
-  g.target->x = 1;
-  g.target->y = 1;
-  g.cellX = 1;
-  g.cellY = 1;
+  g.target->x = g.target->y = g.cellX = g.cellY = 1;
   g.Reset();
   EXPECT_EQ(g.target, nullptr);
   EXPECT_EQ(g.cellX, 4);

@@ -1,48 +1,24 @@
-// Small worlds for the ghost tests: mazes drawn as text and loaded through the
-// game's own level files, monster files beside them, and a sound player that
-// only writes down what it was asked to play.
-//
-// One character per cell, rows from the top (row 0, smallest z):
-//   '#' wall   ' ' floor   'G' ghost start   'P' player start   'H' ghost-house door
-//   '.' floor with a coin   'o' floor with a large pellet
+// Small worlds for the ghost tests: the mazes of player_maze.h with monster
+// files beside them, and a sound player that only writes down what it was
+// asked to play.
 #pragma once
 
-#include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "support/test_support.h"
-
-class Level;
+#include "support/player_maze.h"
 
 namespace test {
 
-// Level-file codes of the characters above.
-int GhostMazeWallCode(char c);
+// The maze as a monster file: the same cells, with the same wall codes.
+inline std::string MazeTextForMonster(const std::vector<std::string>& rows) { return MazeWallText({rows}); }
 
-// The level files of the maze under dataDir/pantallas/ as level number n.
-void WriteGhostMaze(const std::filesystem::path& dataDir, int n, const std::vector<std::string>& rows);
-
-// The maze as a monster file: the same cells, with the wall codes above.
-std::string MazeTextForMonster(const std::vector<std::string>& rows);
-
-// A maze loaded as level n from a fresh folder, which stays the working
-// directory while the object lives. No OpenGL is needed to load it.
-class GhostMaze {
+class GhostMaze : public LoadedMaze {
  public:
-  explicit GhostMaze(const std::vector<std::string>& rows, int levelNumber = 1);
-  ~GhostMaze();
-  Level& level() { return *level_; }
-  const std::filesystem::path& dir() const { return dir_.path(); }
+  explicit GhostMaze(const std::vector<std::string>& rows, int levelNumber = 1) : LoadedMaze({rows}, levelNumber) {}
   // Writes pantallas/mostruoN.txt with the given text.
   void WriteMonsterFile(int levelNumber, const std::string& text) const;
-
- private:
-  TempDir dir_;
-  std::optional<ScopedCwd> cwd_;
-  std::unique_ptr<Level> level_;
 };
 
 // A generated maze of real size: border walls, a pillar on every even cell,
@@ -50,17 +26,23 @@ class GhostMaze {
 // the player start 'P' below it.
 std::vector<std::string> BigGhostMaze(int width, int height);
 
-// Installs a sound player whose device keeps the names of the sounds started;
-// the real player comes back at destruction.
+// Installs a sound player whose device keeps the names of the sounds started
+// (and can pretend one is still playing); the real player comes back at
+// destruction.
 class SoundRecorder {
  public:
+  struct Log {
+    std::vector<std::string> started;
+    bool busy = false;
+  };
   SoundRecorder();
   ~SoundRecorder();
-  const std::vector<std::string>& started() const { return *started_; }
+  const std::vector<std::string>& started() const { return log_->started; }
   int Count(const std::string& name) const;
+  void SetBusy(bool busy) { log_->busy = busy; }
 
  private:
-  std::shared_ptr<std::vector<std::string>> started_;
+  std::shared_ptr<Log> log_;
 };
 
 }  // namespace test

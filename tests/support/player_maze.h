@@ -1,4 +1,4 @@
-// Small mazes for the player's tests, drawn as text and loaded through the
+// Small mazes for the actors' tests, drawn as text and loaded through the
 // game's own level files.
 //
 // One character per cell, rows from the top (row 0, smallest z):
@@ -15,10 +15,10 @@
 // "N 1000 0" never opens by itself.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "support/test_support.h"
@@ -34,8 +34,8 @@ struct MazeSpec {
   std::vector<std::string> doorEntries;
 };
 
+// The wall file of the maze (also the form of a monster file).
 std::string MazeWallText(const MazeSpec& spec);
-std::string MazeObjectText(const MazeSpec& spec);
 
 // A maze written as level files into a fresh folder and loaded from there
 // (the folder stays the working directory while the object lives). The world
@@ -45,6 +45,7 @@ class LoadedMaze {
   explicit LoadedMaze(const MazeSpec& spec, int levelNumber = 1);
   ~LoadedMaze();
   Level& level() { return *level_; }
+  const std::filesystem::path& dir() const { return dir_.path(); }
 
  private:
   TempDir dir_;
