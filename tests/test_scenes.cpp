@@ -164,6 +164,30 @@ TEST_F(Scenes, BeatenBossFadesOutThenTheWalkOutAndTheEndingLeadBackToTheMenu) {
   EXPECT_EQ(GameState, StateMenu);
 }
 
+// Pixels where green clearly leads: the lit floor tiles.
+int GreenPixels() {
+  int n = 0;
+  std::uint8_t p[3];
+  for (int y = 0; y < 480; y += 8) {
+    for (int x = 0; x < 640; x += 8) {
+      test::ReadPixel(x, y, p);
+      n += p[1] > p[0] + 30 && p[1] > p[2] + 30;
+    }
+  }
+  return n;
+}
+
+TEST_F(Scenes, TheMenusFrontFaceCullingDoesNotHideTheMazeOrTheMap) {
+  for (int i = 0; i < 5; ++i) Step(1.0, /*render=*/true);  // the menu, as at every start
+  Load(1);
+  ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
+  for (int i = 0; i < 3; ++i) Step(1.0, true);  // the HUD switches culling on
+  RenderFrame();
+  EXPECT_GT(GreenPixels(), 500);  // the floor shows
+  GameState = StateLevelMap;
+  EXPECT_TRUE(Picture("scene_level_map_after_play"));
+}
+
 TEST_F(Scenes, EveryKindOfFrameDrawsMoreThanABlankScreen) {
   EXPECT_TRUE(Picture("scene_menu"));
   Load(1);

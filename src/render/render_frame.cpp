@@ -118,6 +118,11 @@ void DrawEndingScene() {
 
 void RenderFrame() {
   const int s = GameState;
+  // The menu culls front faces for its models and leaves that mode behind.
+  // Every other scene is built to be seen with back faces culled: left in
+  // front mode, the floor and the map's pictures vanish and the walls and the
+  // player show their insides.
+  if (s != StateMenu) glCullFace(GL_BACK);
   if (s == StateLevelMap) {
     DrawLevelMap();
   } else if (s == StateMenu) {
