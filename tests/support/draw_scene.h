@@ -17,11 +17,9 @@ class VisibilityGrid;
 namespace test {
 
 struct DrawSceneOptions {
-  int width = 10;   // cells; a border of walls runs round the edge
-  int height = 8;
-  int coins = 10;   // laid out on open cells, row by row
-  int largePellets = 1;
-  int ghosts = 2;
+  int width = 10, height = 8;  // cells; a border of walls runs round the edge
+  int coins = 10;              // laid out on open cells, row by row
+  int largePellets = 1, ghosts = 2;
   bool culling = true;
   // Textures: plain white keeps the material colours exact for pixel checks;
   // patterned ones cost the rasteriser what real pictures do.

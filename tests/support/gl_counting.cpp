@@ -14,8 +14,7 @@ struct State {
   bool keep = false;
   std::size_t count = 0;
   int open = -1;  // primitive being sent, -1 when outside glBegin/glEnd
-  float normal[3] = {0.0f, 0.0f, 1.0f};
-  float tex[2] = {0.0f, 0.0f};
+  float normal[3] = {0.0f, 0.0f, 1.0f}, tex[2] = {0.0f, 0.0f};
   GlRecording recording;
 };
 
@@ -24,7 +23,7 @@ State& S() {
   return state;
 }
 
-// The GL library's own entry point of the same name, found once.
+// The GL library's own entry point of the same name.
 void* Next(const char* name) {
   void* symbol = dlsym(RTLD_NEXT, name);
   if (!symbol) {
@@ -46,8 +45,7 @@ void NoteVertex(float x, float y, float z) {
 
 std::size_t GlRecording::CountInMode(unsigned mode) const {
   std::size_t n = 0;
-  for (const RecordedPrimitive& p : primitives)
-    if (p.mode == mode) n += p.count;
+  for (const RecordedPrimitive& p : primitives) n += p.mode == mode ? p.count : 0;
   return n;
 }
 
@@ -119,35 +117,23 @@ void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
   GL_NEXT(glMaterialfv, GLenum, GLenum, const GLfloat*);
   test::State& s = test::S();
   if (s.keep) {
-    test::RecordedMaterial m{face, pname, {0, 0, 0, 0}, s.recording.vertices.size()};
+    test::RecordedMaterial m{pname, {0, 0, 0, 0}, s.recording.vertices.size()};
     for (int i = 0; i < (pname == GL_SHININESS ? 1 : 4); ++i) m.value[i] = params[i];
     s.recording.materials.push_back(m);
   }
   next(face, pname, params);
 }
 
-void glVertex2f(GLfloat x, GLfloat y) {
-  GL_NEXT(glVertex2f, GLfloat, GLfloat);
-  test::NoteVertex(x, y, 0.0f);
-  next(x, y);
-}
-
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
-  GL_NEXT(glVertex3f, GLfloat, GLfloat, GLfloat);
-  test::NoteVertex(x, y, z);
-  next(x, y, z);
-}
-
-void glVertex3fv(const GLfloat* v) {
-  GL_NEXT(glVertex3fv, const GLfloat*);
-  test::NoteVertex(v[0], v[1], v[2]);
-  next(v);
-}
-
-void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
-  GL_NEXT(glVertex3d, GLdouble, GLdouble, GLdouble);
-  test::NoteVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-  next(x, y, z);
-}
+// The vertex calls: noted as floats, then handed on.
+#define GL_VERTEX(name, params, args, x, y, z)                                   \
+  void name params {                                                            \
+    static const auto next = reinterpret_cast<void(*) params>(test::Next(#name)); \
+    test::NoteVertex(x, y, z), next args;                                       \
+  }
+GL_VERTEX(glVertex2f, (GLfloat x, GLfloat y), (x, y), x, y, 0.0f)
+GL_VERTEX(glVertex3f, (GLfloat x, GLfloat y, GLfloat z), (x, y, z), x, y, z)
+GL_VERTEX(glVertex3fv, (const GLfloat* v), (v), v[0], v[1], v[2])
+GL_VERTEX(glVertex3d, (GLdouble x, GLdouble y, GLdouble z), (x, y, z), static_cast<float>(x), static_cast<float>(y),
+          static_cast<float>(z))
 
 }  // extern "C"

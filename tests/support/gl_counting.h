@@ -15,25 +15,22 @@
 namespace test {
 
 struct RecordedVertex {
-  float x, y, z;     // as passed to glVertex*
-  float nx, ny, nz;  // current normal when it was sent
-  float s, t;        // current texture coordinate when it was sent
-  int primitive;     // index into GlRecording::primitives, -1 outside glBegin/glEnd
+  float x, y, z, nx, ny, nz, s, t;  // position, current normal and texture coordinate
+  int primitive;                    // index into GlRecording::primitives, -1 outside glBegin/glEnd
 };
 
+// A glBegin/glEnd block and the state it was drawn in, read at its glBegin.
 struct RecordedPrimitive {
-  unsigned mode;      // GL_QUADS, GL_QUAD_STRIP, ...
-  std::size_t first;  // index of its first vertex in GlRecording::vertices
-  std::size_t count;
-  // The state the primitive was drawn in, read at its glBegin.
+  unsigned mode;
+  std::size_t first, count;  // its vertices in GlRecording::vertices
   bool textured, lit, blended, depthWrites, culled;
   unsigned texture;  // bound 2-D texture
-  float colour[4];   // current colour
+  float colour[4];
 };
 
-// One glMaterialfv call; beforeVertex is the number of vertices sent before it.
+// One glMaterialfv call, after `beforeVertex` vertices were sent.
 struct RecordedMaterial {
-  unsigned face, pname;
+  unsigned pname;
   float value[4];
   std::size_t beforeVertex;
 };
@@ -42,18 +39,16 @@ struct GlRecording {
   std::vector<RecordedVertex> vertices;
   std::vector<RecordedPrimitive> primitives;
   std::vector<RecordedMaterial> materials;
-  // The value of pname (GL_DIFFUSE, GL_EMISSION, ...) last set before vertex
-  // `vertex` was sent; false when none was set during the recording.
+  // The value of pname last set before `vertex` was sent; false when none was.
   bool MaterialAt(std::size_t vertex, unsigned pname, float out[4]) const;
-  // Vertices of every primitive whose mode is `mode`.
+  // Vertices of every primitive drawn in `mode`.
   std::size_t CountInMode(unsigned mode) const;
 };
 
-// Forgets what was counted so far and starts keeping every vertex (recording
-// off: only the running count is kept, which costs next to nothing).
+// Forgets what was counted so far and starts keeping every vertex (off: only
+// the running count is kept, which costs next to nothing).
 void StartGlRecording(bool keepVertices = true);
-// Stops keeping vertices; the count goes on.
-void StopGlRecording();
+void StopGlRecording();  // the count goes on
 const GlRecording& GlRecorded();
 
 // What `draw()` sends, recorded.

@@ -19,26 +19,26 @@ inline void Ortho(double left, double right, double bottom, double top, double n
   glLoadIdentity();
 }
 
-// The framebuffer's width x height pixels as RGB bytes, bottom row first.
-inline std::vector<std::uint8_t> ReadFrame(int width = 640, int height = 480) {
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+// The 640 x 480 framebuffer as RGB bytes, bottom row first.
+inline std::vector<std::uint8_t> ReadFrame() {
+  std::vector<std::uint8_t> rgb(640 * 480 * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   return rgb;
 }
 
 // Pixels whose channels add up to more than `threshold`.
-inline int CountLitPixels(int threshold, int width = 640, int height = 480) {
-  const std::vector<std::uint8_t> rgb = ReadFrame(width, height);
+inline int CountLitPixels(int threshold) {
+  const std::vector<std::uint8_t> rgb = ReadFrame();
   int n = 0;
   for (std::size_t i = 0; i < rgb.size(); i += 3) n += rgb[i] + rgb[i + 1] + rgb[i + 2] > threshold;
   return n;
 }
 
-// The matrices current when it is made, for following world points onto a
-// width x height screen.
+// The matrices current when it is made, for following world points onto the
+// 640 x 480 screen.
 struct Projection {
-  explicit Projection(int width = 640, int height = 480) : viewport{0, 0, width, height} {
+  Projection() {
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
   }
@@ -53,7 +53,7 @@ struct Projection {
     return true;
   }
   GLdouble modelview[16], projection[16];
-  GLint viewport[4];
+  GLint viewport[4] = {0, 0, 640, 480};
 };
 
 }  // namespace test
