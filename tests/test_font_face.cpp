@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 
 #include "platform/font_face.h"
 #include "platform/message_box.h"
@@ -11,39 +10,23 @@
 
 namespace {
 
-std::unique_ptr<platform::FontFace> GameFace() {
-  const std::string file = platform::FindBoldFontFile("Courier New");
-  return platform::FontFace::Open(file);
-}
-
 double ContourArea(const std::vector<platform::OutlinePoint>& c) {
   double a = 0;
   for (std::size_t i = 0; i < c.size(); ++i) {
-    const auto& p = c[i];
-    const auto& q = c[(i + 1) % c.size()];
+    const auto &p = c[i], &q = c[(i + 1) % c.size()];
     a += static_cast<double>(p.x) * q.y - static_cast<double>(q.x) * p.y;
   }
   return a / 2;
 }
 
-TEST(FontFace, TheLaidOutFamilyResolvesToABoldMonospaceFile) {
-  const std::string file = platform::FindBoldFontFile("Courier New");
-  ASSERT_FALSE(file.empty());
-  EXPECT_TRUE(std::filesystem::exists(file)) << file;
-  auto face = platform::FontFace::Open(file);
-  ASSERT_TRUE(face);
-  // A family the system has never heard of still gets a bold monospace font.
-  const std::string fallback = platform::FindBoldFontFile("No Such Family Anywhere");
-  ASSERT_FALSE(fallback.empty());
-  auto other = platform::FontFace::Open(fallback);
-  ASSERT_TRUE(other);
-  platform::GlyphOutline i, m;
-  ASSERT_TRUE(other->LoadOutline('i', 0.002f, i));
-  ASSERT_TRUE(other->LoadOutline('M', 0.002f, m));
-  EXPECT_FLOAT_EQ(i.advance, m.advance);  // monospace
-}
-
-TEST(FontFace, DamagedOrMissingFontFilesAreRefusedWithAReason) {
+TEST(FontFace, AnyFamilyResolvesToABoldMonospaceFileAndDamagedFilesAreRefused) {
+  for (const char* family : {"Courier New", "No Such Family Anywhere"}) {
+    auto face = platform::FontFace::Open(platform::FindBoldFontFile(family));
+    ASSERT_TRUE(face) << family;
+    platform::GlyphOutline i, m;
+    ASSERT_TRUE(face->LoadOutline('i', 0.002f, i) && face->LoadOutline('M', 0.002f, m));
+    EXPECT_FLOAT_EQ(i.advance, m.advance) << family;
+  }
   test::TempDir dir;
   test::WriteFile(dir.File("roto.ttf"), std::string("\0\1\0\0garbage that is not a font", 30));
   for (const char* name : {"roto.ttf", "nada.ttf"}) {
@@ -53,57 +36,35 @@ TEST(FontFace, DamagedOrMissingFontFilesAreRefusedWithAReason) {
   }
 }
 
-TEST(FontFace, OutlinesAreInEmUnitsWithHolesAgainstTheirOuterContour) {
-  auto face = GameFace();
+TEST(FontFace, OutlinesAreFlattenedEmUnitsWithHolesAgainstTheirOuterContour) {
+  auto face = platform::FontFace::Open(platform::FindBoldFontFile("Courier New"));
   ASSERT_TRUE(face);
-  platform::GlyphOutline o;
-  ASSERT_TRUE(face->LoadOutline('O', 0.002f, o));
+  platform::GlyphOutline o, finest, space;
+  ASSERT_TRUE(face->LoadOutline('O', 0.002f, o) && face->LoadOutline('O', 0.00001f, finest));
   ASSERT_EQ(o.contours.size(), 2u);
   EXPECT_NEAR(o.advance, 0.6f, 0.01f);  // the family's fixed pitch
-  EXPECT_TRUE(o.minX > 0.0f && o.maxX < o.advance && o.maxY > 0.5f && o.maxY < 1.0f)
-      << "x " << o.minX << ".." << o.maxX << ", top " << o.maxY;
+  EXPECT_TRUE(o.minX > 0.0f && o.maxX < o.advance && o.maxY > 0.5f && o.maxY < 1.0f);
   EXPECT_NEAR(o.minY, 0.0f, 0.03f);  // sits on the baseline
-  const double outer = ContourArea(o.contours[0]);
-  const double inner = ContourArea(o.contours[1]);
+  const double outer = ContourArea(o.contours[0]), inner = ContourArea(o.contours[1]);
   EXPECT_LT(outer * inner, 0.0) << "a hole winds against its outer contour";
-  EXPECT_GT(std::fabs(outer), std::fabs(inner));
-  // The fill side the face reports matches the outer contour's winding:
-  // clockwise (negative area) when the fill lies on the right.
-  const double biggest = std::fabs(outer) > std::fabs(inner) ? outer : inner;
-  EXPECT_EQ(o.fillOnRight, biggest < 0);
-
-  platform::GlyphOutline space;
+  // Clockwise (negative area) when the fill lies on the right.
+  EXPECT_EQ(o.fillOnRight, (std::fabs(outer) > std::fabs(inner) ? outer : inner) < 0);
+  // Chords cut inside a convex curve: the area lost is about the tolerance times the perimeter (< 3 em).
+  const double lost = std::fabs(ContourArea(finest.contours[0])) - std::fabs(outer);
+  EXPECT_TRUE(lost <= 0.002 * 3.0 && lost >= -1e-4) << lost;
+  EXPECT_LT(o.contours[0].size(), finest.contours[0].size());
   ASSERT_TRUE(face->LoadOutline(' ', 0.002f, space));
   EXPECT_TRUE(space.contours.empty());
   EXPECT_FLOAT_EQ(space.advance, o.advance);
-  EXPECT_EQ(space.maxX - space.minX, 0.0f);
-}
-
-TEST(FontFace, CurvesAreFlattenedWithinTheTolerance) {
-  auto face = GameFace();
-  ASSERT_TRUE(face);
-  platform::GlyphOutline coarse, fine, finest;
-  ASSERT_TRUE(face->LoadOutline('O', 0.02f, coarse));
-  ASSERT_TRUE(face->LoadOutline('O', 0.002f, fine));
-  ASSERT_TRUE(face->LoadOutline('O', 0.00001f, finest));
-  EXPECT_LT(coarse.contours[0].size(), fine.contours[0].size());
-  EXPECT_LT(fine.contours[0].size(), finest.contours[0].size());
-  // Flattened chords cut inside a convex curve: the area lost is about the
-  // tolerance times the perimeter (< 3 em here), not more.
-  const double exact = std::fabs(ContourArea(finest.contours[0]));
-  const double flat = std::fabs(ContourArea(fine.contours[0]));
-  EXPECT_LE(exact - flat, 0.002 * 3.0);
-  EXPECT_GE(exact - flat, -1e-4);
 }
 
 TEST(FontFace, BitmapsRunBottomUpAtThePixelSize) {
-  auto face = GameFace();
+  auto face = platform::FontFace::Open(platform::FindBoldFontFile("Courier New"));
   ASSERT_TRUE(face);
-  platform::GlyphBitmap t;
-  ASSERT_TRUE(face->RenderBitmap('T', 18, t));
+  platform::GlyphBitmap t, g;
+  ASSERT_TRUE(face->RenderBitmap('T', 18, t) && face->RenderBitmap('g', 18, g));
   EXPECT_EQ(t.advance, 11);  // 0.6 of 18 pixels
-  ASSERT_GT(t.rows, 8);
-  EXPECT_LE(t.rows, 18);
+  ASSERT_TRUE(t.rows > 8 && t.rows <= 18);
   const int rowBytes = (t.width + 7) / 8;
   ASSERT_EQ(t.bits.size(), static_cast<std::size_t>(rowBytes * t.rows));
   auto inkInRow = [&](int row) {
@@ -115,15 +76,7 @@ TEST(FontFace, BitmapsRunBottomUpAtThePixelSize) {
   EXPECT_GT(inkInRow(t.rows - 1), inkInRow(0) * 2);
   EXPECT_GT(inkInRow(0), 0);
   EXPECT_EQ(t.top, t.rows) << "a capital sits on the baseline";
-
-  platform::GlyphBitmap g;
-  ASSERT_TRUE(face->RenderBitmap('g', 18, g));
   EXPECT_LT(g.top, g.rows) << "a descender reaches below the baseline";
-
-  platform::GlyphBitmap space;
-  ASSERT_TRUE(face->RenderBitmap(' ', 18, space));
-  EXPECT_EQ(space.advance, 11);
-  for (std::uint8_t byte : space.bits) EXPECT_EQ(byte, 0);
 }
 
 TEST(FontSource, NoFontOrAnUnreadableOneIsFatalWithStatusZero) {
@@ -135,26 +88,20 @@ TEST(FontSource, NoFontOrAnUnreadableOneIsFatalWithStatusZero) {
   });
   std::vector<int> exits;
   SetFontFatalExit([&](int status) { exits.push_back(status); });
-
   SetFontFileFinder([](const std::string&) { return std::string(); });
   EXPECT_FALSE(OpenGameFont());
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].rfind("FATAL ERROR|", 0), 0u) << boxes[0];
-  EXPECT_NE(boxes[0].find("fuente"), std::string::npos);
-
   test::TempDir dir;
   test::WriteFile(dir.File("roto.ttf"), "OTTO not really");
   SetFontFileFinder([&](const std::string&) { return dir.File("roto.ttf"); });
   EXPECT_FALSE(OpenGameFont());
   ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].rfind("FATAL ERROR|", 0), 0u) << boxes[0];
+  EXPECT_NE(boxes[0].find("fuente"), std::string::npos);
   EXPECT_NE(boxes[1].find("roto.ttf"), std::string::npos) << boxes[1];
   EXPECT_EQ(exits, (std::vector<int>{0, 0}));
-
   SetFontFileFinder({});
   EXPECT_TRUE(OpenGameFont());
   EXPECT_EQ(boxes.size(), 2u);
-  SetFontFatalExit({});
-  platform::SetMessageBoxHook({});
 }
 
 }  // namespace

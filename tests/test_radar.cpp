@@ -18,7 +18,7 @@ class RadarTest : public ::testing::Test {
     for (int i = 0; i < kRadarGhosts; ++i) {
       ghosts[i] = std::make_unique<Ghost>(i);
       ghosts[i]->SetColour(0.8f, 0.1f, 0.5f);
-      ghosts[i]->SetPosition(80.0f, 0.9f, 80.0f);  // far away
+      Place(i, 60, 60);  // far away
       radar.SetGhost(i, *ghosts[i]);
     }
     radar.SetPlayer(player);
@@ -26,13 +26,17 @@ class RadarTest : public ::testing::Test {
     radar.SetGhostCount(4);
     camera.mode = kCameraOverhead;
   }
-  // A ghost at an offset from the player, in world x and z.
+  // A ghost at an offset from the player, in world x and z; or at a bearing 5 units away.
   void Place(int i, float dx, float dz) { ghosts[i]->SetPosition(20.5f + dx, 0.9f, 20.5f + dz); }
+  void AtBearing(int i, float degrees) {
+    const float a = degrees * 3.141592f / 180.0f;
+    Place(i, 5 * std::cos(a), -5 * std::sin(a));
+  }
   // Steps until blip i lights (alpha back at 1 from below), at most `limit` ticks.
-  int TicksUntilLit(int i, double step, int limit) {
+  int TicksUntilLit(int i, int limit) {
     for (int t = 1; t <= limit; ++t) {
       const float before = radar.blips[i].shown ? radar.blips[i].alpha : -1.0f;
-      radar.UpdateRadar(step);
+      radar.UpdateRadar(1.0);
       if (radar.blips[i].alpha == 1.0f && before < 1.0f && radar.blips[i].shown) return t;
     }
     return -1;
@@ -44,18 +48,14 @@ class RadarTest : public ::testing::Test {
 };
 
 TEST_F(RadarTest, GhostsArePlacedByBearingAndDistanceWithTheViewDirectionUp) {
-  Place(0, 0, -5);  // due -z
-  Place(1, 5, 0);   // due +x
-  Place(2, -3, 4);  // 5 units away, to -x and +z
+  Place(0, 0, -5), Place(1, 5, 0), Place(2, -3, 4);
   // Overhead, and chasing with yaw 90, look towards -z; at yaw 180 the camera
   // looks along -x, so the -z ghost is on its right. 0.02 radar units per world unit.
   struct View { int mode; float yaw; int ghosts; float blips[3][2]; };
   const View views[] = {{kCameraOverhead, 0, 3, {{0, 0.1f}, {0.1f, 0}, {-0.06f, -0.08f}}},
-                        {kCameraChase, 90, 1, {{0, 0.1f}}},
-                        {kCameraChase, 180, 1, {{0.1f, 0}}}};
+                        {kCameraChase, 90, 1, {{0, 0.1f}}}, {kCameraChase, 180, 1, {{0.1f, 0}}}};
   for (const View& v : views) {
-    camera.mode = v.mode;
-    camera.yaw = v.yaw;
+    camera.mode = v.mode, camera.yaw = v.yaw;
     radar.UpdateRadar(0.0);
     for (int i = 0; i < v.ghosts; ++i) {
       EXPECT_NEAR(radar.blips[i].x, v.blips[i][0], 1e-5) << "yaw " << v.yaw << " ghost " << i;
@@ -65,88 +65,68 @@ TEST_F(RadarTest, GhostsArePlacedByBearingAndDistanceWithTheViewDirectionUp) {
 }
 
 TEST_F(RadarTest, TheRangeEndsJustShortOfTenUnitsAndEatenOrLeavingGhostsHideAtOnce) {
-  Place(0, 0, -10.0f);
-  Place(1, 0, -9.99f);
-  Place(2, 0, -4);
+  Place(0, 0, -10.0f), Place(1, 0, -9.99f), Place(2, 0, -4);
   radar.sweep = 90;  // turns just past the top of the disc, so all would light now
   radar.UpdateRadar(0.5);
   EXPECT_FALSE(radar.blips[0].shown);
   ASSERT_TRUE(radar.blips[1].shown && radar.blips[2].shown);
-  EXPECT_NEAR(std::hypot(radar.blips[1].x, radar.blips[1].y), 9.99f * 0.02f, 1e-5);
   ghosts[1]->SetEaten(true);
   Place(2, 0, -12);
   radar.UpdateRadar(0.1);
-  EXPECT_FALSE(radar.blips[1].shown);
-  EXPECT_FALSE(radar.blips[2].shown);
+  EXPECT_FALSE(radar.blips[1].shown || radar.blips[2].shown);
 }
 
 TEST_F(RadarTest, ABlipLightsOncePerTurnFollowsItsGhostAndFades) {
   Place(0, 4, -4);
-  const int first = TicksUntilLit(0, 1.0, 100);
-  ASSERT_GT(first, 0);
+  ASSERT_GT(TicksUntilLit(0, 100), 0);
   const RadarBlip& b = radar.blips[0];
   EXPECT_TRUE(b.r == 1.0f && b.g == 0.0f && b.b == 1.0f) << "channels above 0.2 become full";
   // Let the lit frames pass, then move the ghost: the fading blip goes with it.
   for (int i = 0; i < 5; ++i) radar.UpdateRadar(1.0);
   Place(0, 4, -3);
   radar.UpdateRadar(1.0);
-  EXPECT_TRUE(radar.blips[0].shown);
-  EXPECT_LT(radar.blips[0].alpha, 1.0f);
-  EXPECT_NEAR(radar.blips[0].x, 4 * 0.02f, 1e-5);
-  EXPECT_NEAR(radar.blips[0].y, 3 * 0.02f, 1e-5);
-  // Faded out after about 50 ticks, well before the sweep returns.
+  EXPECT_TRUE(b.shown && b.alpha < 1.0f);
+  EXPECT_NEAR(b.y, 3 * 0.02f, 1e-5);
+  // Faded out after about 50 ticks, well before the sweep's turn of 360 / 5.5 ticks brings it back.
   int shownFor = 0;
-  while (radar.blips[0].shown && shownFor < 100) {
-    radar.UpdateRadar(1.0);
-    ++shownFor;
-  }
+  for (; b.shown && shownFor < 100; ++shownFor) radar.UpdateRadar(1.0);
   EXPECT_NEAR(shownFor + 7, 50, 5);
-  // One turn of the sweep is 360 / 5.5 ticks.
-  const int again = TicksUntilLit(0, 1.0, 100);
-  ASSERT_GT(again, 0);
+  const int again = TicksUntilLit(0, 100);
   EXPECT_NEAR(again + shownFor + 7, 360 / 5.5, 3);
 }
 
-TEST_F(RadarTest, OnlyGhostsBelowTheCountAreUpdated) {
+TEST_F(RadarTest, OnlyGhostsBelowTheCountAreUpdatedAndTheCountIsHeldToEight) {
   radar.SetGhostCount(8);
   Place(6, 0, -3);
-  ASSERT_GT(TicksUntilLit(6, 1.0, 100), 0);
+  ASSERT_GT(TicksUntilLit(6, 100), 0);
   const RadarBlip kept = radar.blips[6];
   radar.SetGhostCount(4);
   Place(6, 0, -30);
   for (int i = 0; i < 200; ++i) radar.UpdateRadar(1.0);
   EXPECT_TRUE(radar.blips[6].shown && radar.blips[6].alpha == kept.alpha && radar.blips[6].x == kept.x);
-  // A count beyond the eight ghosts is held to them.
   radar.SetGhostCount(50);
   EXPECT_EQ(radar.ghostCount, kRadarGhosts);
   radar.UpdateRadar(1.0);
   EXPECT_FALSE(radar.blips[6].shown);
 }
 
-TEST_F(RadarTest, TheSweepWrapsAndLightsBlipsJustPastZero) {
+TEST_F(RadarTest, TheSweepWrapsAndEveryBearingLightsWhateverTheCameraYaw) {
   radar.sweep = 2.0f;
   radar.UpdateRadar(1.0);
   EXPECT_FLOAT_EQ(radar.sweep, 356.5f);
-  // A ghost at a bearing of 10 degrees, with the sweep just below 360.
-  const float a = 10.0f * 3.141592f / 180.0f;
-  Place(0, 5 * std::cos(a), -5 * std::sin(a));
+  AtBearing(0, 10);
   radar.sweep = 360.5f;
-  radar.UpdateRadar(1.0);  // the sweep is now at 355
-  EXPECT_TRUE(radar.blips[0].shown);
-  EXPECT_EQ(radar.blips[0].alpha, 1.0f);
-}
-
-TEST_F(RadarTest, EveryBearingLightsWhateverTheCameraYaw) {
+  radar.UpdateRadar(1.0);  // the sweep is now at 355: just past a bearing of 10
+  EXPECT_TRUE(radar.blips[0].shown && radar.blips[0].alpha == 1.0f);
   // While the camera turns its yaw passes through any value; a bearing that
   // falls more than a turn below zero must still be lit by the sweep.
   camera.mode = kCameraChase;
-  for (float yaw : {0.0f, 90.0f, 300.0f, 355.0f}) {
+  for (float yaw : {0.0f, 300.0f, 355.0f}) {
     for (int k = 0; k < 12; ++k) {
-      const float a = static_cast<float>(k) * 30.0f * 3.141592f / 180.0f + 0.1f;
-      Place(0, 5 * std::cos(a), -5 * std::sin(a));
+      AtBearing(0, k * 30.0f + 5.7f);
       camera.yaw = yaw;
       radar.blips[0] = RadarBlip();
-      EXPECT_GT(TicksUntilLit(0, 1.0, 70), 0) << "yaw " << yaw << " bearing " << k * 30;
+      EXPECT_GT(TicksUntilLit(0, 70), 0) << "yaw " << yaw << " bearing " << k * 30;
     }
   }
 }

@@ -2,8 +2,6 @@
 // tests write: each transition of the game's states.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "actors/ghost.h"
 #include "actors/player.h"
 #include "app/frame_clock.h"
@@ -14,10 +12,11 @@
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/game_step.h"
-#include "game/state_handlers.h"
 #include "game/game_values.h"
+#include "game/state_handlers.h"
 #include "game/state_values.h"
 #include "render/camera.h"
+#include "render/hud_values.h"
 #include "render/render_frame.h"
 #include "support/game_data.h"
 #include "support/level_files.h"
@@ -46,8 +45,7 @@ class WholeGame : public ::testing::Test {
     cwd = std::make_unique<test::ScopedCwd>(dir.path());
     GameWindow::openHidden = true;
     settingsPath = dir.File("config.dat");
-    screenWidth = 320;
-    screenHeight = 240;
+    screenWidth = 320, screenHeight = 240;
     SetClockSource([this] { return now; });
     ResetFrameClock();
     ResetStateValues();
@@ -56,11 +54,7 @@ class WholeGame : public ::testing::Test {
     ASSERT_TRUE(Startup());
     Frame(0.0);  // the first step of the process is near 0
   }
-  void TearDown() override {
-    Shutdown();
-    SetClockSource(nullptr);
-    settingsPath = "config.dat";
-  }
+  void TearDown() override { Shutdown(), SetClockSource(nullptr), settingsPath = "config.dat"; }
 
   // One pass of the main loop with a frame step of dt ticks.
   void Frame(double dt) {
@@ -71,23 +65,18 @@ class WholeGame : public ::testing::Test {
   }
   // Runs frames until the state is reached or the time (seconds of game time) runs out.
   bool RunUntil(int state, double seconds, double dt = 2.0) {
-    for (double t = 0; t < seconds; t += dt / 70.0) {
-      if (GameState == state) return true;
-      Frame(dt);
-    }
+    for (double t = 0; t < seconds && GameState != state; t += dt / 70.0) Frame(dt);
     return GameState == state;
   }
   void RunSeconds(double seconds, double dt = 2.0) {
     for (double t = 0; t < seconds; t += dt / 70.0) Frame(dt);
   }
-  void Press(int vk) { KeyState[vk] = KeyPressed; }
-  // The player's x and z.
+  static void Press(int vk) { KeyState[vk] = KeyPressed; }
   static std::pair<float, float> Where() {
     float x, y, z;
     player->GetPosition(x, y, z);
     return {x, z};
   }
-
   // From a new game to play on level 1.
   void StartPlaying() {
     GameState = StateNewGame;
@@ -111,11 +100,8 @@ TEST_F(WholeGame, NewGameResetsAndTheMapWaitsTwoSecondsForAKeyOrTenWithout) {
   GameState = StateNewGame;
   Frame(1.0);
   EXPECT_EQ(GameState, StateLevelMap);
-  EXPECT_EQ(player->GetLives(), 2);
-  EXPECT_EQ(extraLifePoints, 0);
-  EXPECT_EQ(level->LevelNumber(), 1);
-  EXPECT_EQ(LevelMapMarks[0][2], 1);  // level 1 visited
-  EXPECT_EQ(LevelMapMarks[1][1], -1);  // the centre hidden
+  EXPECT_TRUE(player->GetLives() == 2 && extraLifePoints == 0 && level->LevelNumber() == 1);
+  EXPECT_TRUE(LevelMapMarks[0][2] == 1 && LevelMapMarks[1][1] == -1) << "level 1 visited, the centre hidden";
 
   Press(VkSpace);  // held from the start: counts only after 2 s
   RunSeconds(1.9);
@@ -124,12 +110,10 @@ TEST_F(WholeGame, NewGameResetsAndTheMapWaitsTwoSecondsForAKeyOrTenWithout) {
   ASSERT_TRUE(RunUntil(StateLoadLevel, 0.3));
   EXPECT_EQ(KeyState[VkSpace], KeyPressed);  // the press is not consumed
   EXPECT_EQ(mapZoom, 0.0f);
-
   KeyState[VkSpace] = KeyUp;
   Frame(2.0);
   EXPECT_EQ(GameState, StateLevelIntro);
-  EXPECT_EQ(activeGhostCount, 4);
-  EXPECT_FALSE(bossActive);
+  EXPECT_TRUE(activeGhostCount == 4 && !bossActive);
   ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
 
   // Without any key the map goes on after ten seconds.
@@ -144,20 +128,17 @@ TEST_F(WholeGame, PortalDoorFadesTheLightsAndShowsTheMapForItsLevel) {
   StartPlaying();
   Press(VkRight);  // overhead camera: absolute steering
   ASSERT_TRUE(RunUntil(StateLevelExit, 30.0));
-  EXPECT_EQ(level->LevelNumber(), 5);
-  EXPECT_EQ(level->coins->count, 2);
+  EXPECT_TRUE(level->LevelNumber() == 5 && level->coins->count == 2);
   RunSeconds(4.8);
   EXPECT_EQ(GameState, StateLevelExit);
   ASSERT_TRUE(RunUntil(StateLevelMap, 0.5));
   Frame(1.0);
-  // The next level's cell of the map is marked on the first frame of the visit.
-  EXPECT_EQ(LevelMapMarks[2][0], 1);
+  EXPECT_EQ(LevelMapMarks[2][0], 1) << "the next level's cell, marked on the first frame of the visit";
   Press('X');
   ASSERT_TRUE(RunUntil(StateLoadLevel, 3.0));
   KeyState['X'] = KeyUp;
   Frame(1.0);
-  EXPECT_EQ(level->LevelNumber(), 5);
-  EXPECT_EQ(level->walls.width, 7);
+  EXPECT_TRUE(level->LevelNumber() == 5 && level->walls.width == 7);
 }
 
 TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
@@ -169,8 +150,7 @@ TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
   const int livesBefore = player->GetLives();
   Frame(1.0);
   EXPECT_EQ(GameState, StateDying);
-  EXPECT_EQ(player->GetLives(), livesBefore - 1);
-  EXPECT_EQ(camera->GetMode(), 3);
+  EXPECT_TRUE(player->GetLives() == livesBefore - 1 && camera->GetMode() == 3);
   RunSeconds(5.5);
   EXPECT_EQ(GameState, StateDying);
   ASSERT_TRUE(RunUntil(StateLevelIntro, 1.5));
@@ -188,7 +168,7 @@ TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
   EXPECT_TRUE(RunUntil(StateMenu, 1.0));
 }
 
-TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingCanChange) {
+TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingAndCodesWithoutAHandlerRunOnlyThePlayTail) {
   StartPlaying();
   const auto before = Where();
   Press('P');
@@ -197,16 +177,26 @@ TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingCanChange) {
   const float spin = hudSpin;
   Press(VkDown);
   RunSeconds(1.0);
-  EXPECT_EQ(Where(), before);
-  EXPECT_EQ(hudSpin, spin);
+  EXPECT_TRUE(Where() == before && hudSpin == spin);
   EXPECT_EQ(player->GetDirection(), 2);
   KeyState['P'] = KeyUp;
   Press('P');
   Frame(2.0);
   EXPECT_EQ(GameState, StatePlaying);
+
+  const auto held = Where();
+  player->Boost();
+  for (int code = 15; code <= 18; ++code) {
+    GameState = code;
+    const float spinBefore = hudSpin;
+    Frame(2.0);
+    EXPECT_EQ(GameState, code);
+    EXPECT_FLOAT_EQ(hudSpin, spinBefore + 2.0f);
+  }
+  EXPECT_EQ(Where(), held);
 }
 
-TEST_F(WholeGame, ExtraLifeOnlyAboveAThousandPointsOnePerFrame) {
+TEST_F(WholeGame, ExtraLifeOnlyAboveAThousandPointsOnePerFrameAndRelativeSteering) {
   StartPlaying();
   const int lives = player->GetLives();
   // Points set before a frame (0: left as they are), then the points and lives gained after it.
@@ -217,33 +207,14 @@ TEST_F(WholeGame, ExtraLifeOnlyAboveAThousandPointsOnePerFrame) {
     EXPECT_EQ(extraLifePoints, st[1]) << "from " << st[0];
     EXPECT_EQ(player->GetLives(), lives + st[2]) << "from " << st[0];
   }
-}
-
-TEST_F(WholeGame, CodesWithoutAHandlerRunOnlyThePlayTail) {
-  StartPlaying();
-  const auto before = Where();
-  player->Boost();
-  for (int code = 15; code <= 18; ++code) {
-    GameState = code;
-    const float spin = hudSpin;
-    Frame(2.0);
-    EXPECT_EQ(GameState, code);
-    EXPECT_FLOAT_EQ(hudSpin, spin + 2.0f);
-  }
-  EXPECT_EQ(Where(), before);
-}
-
-TEST_F(WholeGame, RelativeSteeringTurnsWithTheCamera) {
-  StartPlaying();
+  // The chase camera turns the arrows with it; Space cycles the cameras 1, 2, 3 and back to 1.
   camera->SetMode(1);
   player->SetDirection(0);
-  Press(VkLeft);
-  Frame(1.0);
-  EXPECT_EQ(player->GetDirection(), 3);
-  Press(VkDown);
-  Frame(1.0);
-  EXPECT_EQ(player->GetDirection(), 1);
-  // Space cycles the cameras: 1, 2, 3 and back to 1.
+  for (auto [key, direction] : {std::pair{VkLeft, 3}, {VkDown, 1}}) {
+    Press(key);
+    Frame(1.0);
+    EXPECT_EQ(player->GetDirection(), direction);
+  }
   for (int mode : {2, 3, 1}) {
     Press(VkSpace);
     Frame(1.0);
