@@ -1,19 +1,12 @@
 #include "support/bmp_writer.h"
 
-#include <cstddef>
-
 namespace test {
 
 namespace {
 
-void AddU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void AddU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  AddU16(out, v & 0xFFFF);
-  AddU16(out, v >> 16);
+// Little-endian, the low `bytes` bytes of v.
+void Add(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 }  // namespace
@@ -30,37 +23,28 @@ void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t valu
 
 std::vector<std::uint8_t> BuildBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& pixelData) {
   std::vector<std::uint8_t> info;
+  const auto w = static_cast<std::uint32_t>(layout.width), h = static_cast<std::uint32_t>(layout.height);
   if (layout.coreHeader) {
-    AddU32(info, 12);
-    AddU16(info, static_cast<std::uint32_t>(layout.width));
-    AddU16(info, static_cast<std::uint32_t>(layout.height));
-    AddU16(info, 1);
-    AddU16(info, layout.bitCount);
-    for (const BmpRgb& c : layout.palette) info.insert(info.end(), {c.b, c.g, c.r});
+    for (auto [v, n] : {std::pair{12u, 4}, {w, 2}, {h, 2}, {1u, 2}, {std::uint32_t{layout.bitCount}, 2}}) Add(info, v, n);
   } else {
-    AddU32(info, 40);
-    AddU32(info, static_cast<std::uint32_t>(layout.width));
-    AddU32(info, static_cast<std::uint32_t>(layout.height));
-    AddU16(info, 1);
-    AddU16(info, layout.bitCount);
-    AddU32(info, layout.compression);
-    AddU32(info, static_cast<std::uint32_t>(pixelData.size()));
-    AddU32(info, 2835);
-    AddU32(info, 2835);
-    AddU32(info, layout.coloursUsed);
-    AddU32(info, 0);
-    for (std::uint32_t m : layout.masks) AddU32(info, m);
-    for (const BmpRgb& c : layout.palette) info.insert(info.end(), {c.b, c.g, c.r, 0});
+    for (auto [v, n] : {std::pair{40u, 4}, {w, 4}, {h, 4}, {1u, 2}, {std::uint32_t{layout.bitCount}, 2},
+                        {layout.compression, 4}, {static_cast<std::uint32_t>(pixelData.size()), 4}, {2835u, 4},
+                        {2835u, 4}, {layout.coloursUsed, 4}, {0u, 4}}) {
+      Add(info, v, n);
+    }
+    for (std::uint32_t m : layout.masks) Add(info, m, 4);
   }
-
+  for (const BmpRgb& c : layout.palette) {
+    info.insert(info.end(), {c.b, c.g, c.r});
+    if (!layout.coreHeader) info.push_back(0);
+  }
   std::vector<std::uint8_t> out;
   if (layout.fileHeader) {
-    const std::uint32_t offset = static_cast<std::uint32_t>(14 + info.size());
-    out.push_back('B');
-    out.push_back('M');
-    AddU32(out, static_cast<std::uint32_t>(offset + pixelData.size()));
-    AddU32(out, 0);
-    AddU32(out, layout.pixelOffset.value_or(offset));
+    const auto offset = static_cast<std::uint32_t>(14 + info.size());
+    out = {'B', 'M'};
+    Add(out, static_cast<std::uint32_t>(offset + pixelData.size()), 4);
+    Add(out, 0, 4);
+    Add(out, layout.pixelOffset.value_or(offset), 4);
   }
   out.insert(out.end(), info.begin(), info.end());
   out.insert(out.end(), pixelData.begin(), pixelData.end());
@@ -75,23 +59,12 @@ std::vector<std::uint8_t> PackRows(const BmpLayout& layout, const std::vector<st
     if (bits < 8) {
       const std::size_t perByte = 8 / bits;
       for (std::size_t i = 0; i < row.size(); i += perByte) {
-        std::uint8_t byte = 0;
-        for (std::size_t k = 0; k < perByte; ++k) {
-          const std::uint32_t v = i + k < row.size() ? row[i + k] : 0;
-          byte = static_cast<std::uint8_t>(byte | (v << (8 - bits * static_cast<int>(k + 1))));
-        }
-        out.push_back(byte);
+        std::uint32_t byte = 0;
+        for (std::size_t k = 0; k < perByte; ++k) byte |= (i + k < row.size() ? row[i + k] : 0) << (8 - bits * (k + 1));
+        out.push_back(static_cast<std::uint8_t>(byte));
       }
     } else {
-      for (std::uint32_t v : row) {
-        switch (bits) {
-          case 8: out.push_back(static_cast<std::uint8_t>(v)); break;
-          case 16: AddU16(out, v); break;
-          case 24: out.insert(out.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                                          static_cast<std::uint8_t>(v >> 16)}); break;
-          default: AddU32(out, v); break;
-        }
-      }
+      for (std::uint32_t v : row) Add(out, v, bits / 8);
     }
     while ((out.size() - start) % 4 != 0) out.push_back(0);
   };

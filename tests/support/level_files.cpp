@@ -6,12 +6,9 @@
 namespace test {
 
 std::string GridText(const Grid& rows) {
-  const std::size_t width = rows.empty() ? 0 : rows[0].size();
-  std::string out = std::to_string(width) + " " + std::to_string(rows.size()) + "\n";
+  std::string out = std::to_string(rows.empty() ? 0 : rows[0].size()) + " " + std::to_string(rows.size()) + "\n";
   for (const auto& row : rows) {
-    for (std::size_t x = 0; x < row.size(); ++x) {
-      out += (x == 0 ? "" : " ") + std::to_string(row[x]);
-    }
+    for (std::size_t x = 0; x < row.size(); ++x) out += (x == 0 ? "" : " ") + std::to_string(row[x]);
     out += "\n";
   }
   return out;
@@ -43,10 +40,8 @@ void WriteFinalFile(const std::filesystem::path& dataDir, const Grid& walls) {
 void WriteLevelTextures(const std::filesystem::path& dataDir) {
   std::filesystem::create_directories(dataDir / "texturas");
   BmpLayout layout;
-  layout.width = 4;
-  layout.height = 4;
-  const std::vector<std::vector<std::uint32_t>> picture(4, std::vector<std::uint32_t>(4, 0x808080));
-  const std::vector<std::uint8_t> bytes = BuildBmp(layout, PackRows(layout, picture));
+  layout.width = layout.height = 4;
+  const auto bytes = BuildBmp(layout, PackRows(layout, std::vector(4, std::vector<std::uint32_t>(4, 0x808080))));
   std::vector<std::string> names = {"chispa", "speed", "moneda"};
   for (int d = 0; d < 3; ++d) {
     for (const char* stem : {"ladrillos", "suelo", "puertas"}) names.push_back(stem + std::to_string(d));

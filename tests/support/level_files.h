@@ -20,11 +20,9 @@ Grid EmptyGrid(const Grid& walls);
 // should start with a line end) and pantallas/objetosN.txt under dataDir.
 void WriteLevelFiles(const std::filesystem::path& dataDir, int n, const Grid& walls, const Grid& objects,
                      const std::string& doorSection = "");
-
 // Writes the raw texts of both files of level n.
 void WriteLevelTexts(const std::filesystem::path& dataDir, int n, const std::string& wallText,
                      const std::string& objectText);
-
 // Writes pantallas/final.txt.
 void WriteFinalFile(const std::filesystem::path& dataDir, const Grid& walls);
 
