@@ -79,8 +79,7 @@ TEST(PlayerMove, RunsOffCentreAlongACorridorAndStopsAtAWallWithoutSliding) {
   Walker line({"##########", "#        #", "##########"});
   line.At(1.5f, 1.45f, kPlayerEast);
   line.Run(50);
-  EXPECT_NEAR(line.player.x, 1.5f + 50 * 0.04f, 1e-4);
-  EXPECT_FLOAT_EQ(line.player.z, 1.45f);
+  EXPECT_EQ(std::pair(std::round(line.player.x * 1e4f), line.player.z), std::pair(35000.0f, 1.45f));
   Walker w({"#####", "## ##", "#####"});
   const float headings[] = {-90, 180, 90, 0};
   for (int d = 0; d < 4; ++d) {
@@ -89,9 +88,8 @@ TEST(PlayerMove, RunsOffCentreAlongACorridorAndStopsAtAWallWithoutSliding) {
     EXPECT_EQ(w.player.heading, headings[d]) << d;
     // The square of half-side 0.4 fits a cell with 0.1 to spare on each side:
     // the player gets at most that near the wall ahead and never moves sideways.
-    const bool alongZ = d == kPlayerNorth || d == kPlayerSouth;
-    EXPECT_FLOAT_EQ(alongZ ? w.player.x : w.player.z, alongZ ? 2.5f : 1.5f) << d;
-    EXPECT_NEAR(alongZ ? w.player.z : w.player.x, alongZ ? 1.5f : 2.5f, 0.1001f) << d;
+    EXPECT_NEAR(w.player.x, 2.5f, d % 2 ? 0.1001f : 0) << d;
+    EXPECT_NEAR(w.player.z, 1.5f, d % 2 ? 0 : 0.1001f) << d;
   }
 }
 
@@ -138,25 +136,16 @@ TEST(PlayerMove, NoSlideWhenBothSideCellsAreWallsNorPastTheLevelsEdges) {
   EXPECT_LE(edge.player.x, 3.6f);
 }
 
-TEST(PlayerArrow, ForcesItsDirectionAndSpeedInEveryUpdate) {
-  // An arrow pushing east straight into a wall: the player stays on it.
-  Walker w({"####", "# >#", "####"});
-  for (int i = 0; i < 3; ++i) {
-    w.At(2.5f, 1.5f, kPlayerWest).speed = 0.04f;
-    w.player.Update(1.0);
-    EXPECT_EQ(w.player.GetDirection(), kPlayerEast);
-    // The decay of this same update has already taken its share.
-    EXPECT_NEAR(w.player.speed, 0.12f - 0.0001f, 1e-6);
-  }
-}
-
-TEST(PlayerArrow, RunOverAnArrowThenSlowDownWithAStreak) {
+TEST(PlayerArrow, ForcesItsDirectionAndSpeedThenTheStreakFadesAsThePlayerSlows) {
   Walker w({"###################################", "#v                                #",
             "#                                 #"});
-  Player& player = w.At(1.5f, 1.5f, kPlayerEast);
-  player.Update(1.0);
-  EXPECT_EQ(player.GetDirection(), kPlayerSouth);
-  w.At(1.5f, 2.5f, kPlayerEast);
+  // Every update on the arrow forces its direction and speed; this update's decay has taken its share.
+  for (int i = 0; i < 2; ++i) {
+    w.At(1.5f, 1.5f, kPlayerNorth).Update(1.0);
+    EXPECT_EQ(w.player.GetDirection(), kPlayerSouth);
+  }
+  Player& player = w.At(1.5f, 2.5f, kPlayerEast);
+  EXPECT_NEAR(player.speed, 0.12f - 0.0001f, 1e-6);
   int ticks = 1;
   bool streakSeen = false;
   for (; player.speed > 0.0401f && ticks < 2000; ++ticks) {
@@ -177,18 +166,15 @@ TEST(PlayerArrow, RunOverAnArrowThenSlowDownWithAStreak) {
   EXPECT_GT(player.speed, 0.0398f);
 }
 
-TEST(PlayerSpeed, BoostStopAndResetsAndTheBoostDecaysWithoutAStreak) {
+TEST(PlayerSpeed, BoostAndResetAndTheBoostDecaysWithoutAStreak) {
   Walker w(kCorridor);
   Player& player = w.At(1.5f, 1.5f, 4);
   player.speed = 0.12f;
-  player.Boost();
+  player.Boost();  // never slows a faster player
   EXPECT_FLOAT_EQ(player.speed, 0.12f);
-  player.Stop();
-  EXPECT_EQ(player.speed, 0.0f);
   player.trailOn = true;
   player.Reset();
   EXPECT_FALSE(player.trailOn || player.IsPowered());
-  EXPECT_FLOAT_EQ(player.speed, 0.04f);
   player.Boost();
   EXPECT_FLOAT_EQ(player.speed, 0.08f);
   for (int i = 0; i < 399; ++i) {
@@ -234,7 +220,7 @@ TEST(PlayerTrail, AZeroStepMovesNothingAndALongFrameNeverLeavesANegativeStreak) 
   EXPECT_LT(slow.player.speed, 0.08f);
 }
 
-TEST(PlayerPose, MouthOpensAndClosesBetweenZeroAndTwentyAndTheMenuSetsTheFacing) {
+TEST(PlayerPose, MouthTurnsBackPastTwentyAndTheMenuSetsTheFacing) {
   Player player(true);
   player.mouth = 19.8f;
   player.mouthDir = 1;
@@ -243,14 +229,6 @@ TEST(PlayerPose, MouthOpensAndClosesBetweenZeroAndTwentyAndTheMenuSetsTheFacing)
   EXPECT_NEAR(player.mouth, 20.2f, 1e-4);
   player.Update(1.0);
   EXPECT_NEAR(player.mouth, 19.7f, 1e-4);
-  float low = 100, high = -100;
-  for (int i = 0; i < 200; ++i) {
-    player.Update(1.0);
-    low = std::min(low, player.mouth);
-    high = std::max(high, player.mouth);
-  }
-  EXPECT_NEAR(low, 0.0f, 0.5f);
-  EXPECT_NEAR(high, 20.0f, 0.5f);
   for (auto [index, heading] : {std::pair{0, 90.0f}, {1, 0.0f}, {2, 270.0f}, {3, 180.0f}, {4, 180.0f}, {-1, 180.0f}}) {
     player.SetFacing(index);
     EXPECT_EQ(player.heading, heading) << "index " << index;
