@@ -1,21 +1,18 @@
 // The heads-up pass and the screen texts on a real context.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "actors/ghost.h"
 #include "actors/player.h"
 #include "app/game_window.h"
 #include "game/game_objects.h"
 #include "game/game_state.h"
-#include "platform/gl.h"
 #include "render/bitmap_font.h"
 #include "render/hud.h"
 #include "render/hud_values.h"
 #include "render/radar.h"
+#include "support/frame_pixels.h"
 #include "support/test_support.h"
 #include "world/level.h"
 #include "world/world_graphics.h"
@@ -31,14 +28,7 @@ bool Yellow(const std::uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] < 6
 bool Blue(const std::uint8_t* p) { return p[2] > 200 && p[0] < 60 && p[1] < 60; }
 bool White(const std::uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
 bool Red(const std::uint8_t* p) { return p[0] > 200 && p[1] < 60 && p[2] < 60; }
-bool Any(const std::uint8_t* p) { return p[0] + p[1] + p[2] > 0; }
-using Pass = bool (*)(const std::uint8_t*);
-
-std::string PicturePath(const std::string& name) {
-  const std::string dir = std::string(GLUMBO_BINARY_DIR) + "/pictures";
-  std::filesystem::create_directories(dir);
-  return dir + "/" + name;
-}
+using Pass = test::PixelTest;
 
 class Hud : public ::testing::Test {
  protected:
@@ -54,19 +44,14 @@ class Hud : public ::testing::Test {
     GameState = StatePlaying;
     textScrollY = kTextHidden;
   }
-  void TearDown() override {
-    level = nullptr, player = nullptr, boss = nullptr, radar = nullptr;
-    DeleteBitmapFont();
-  }
+  void TearDown() override { level = nullptr, player = nullptr, boss = nullptr, radar = nullptr, DeleteBitmapFont(); }
   // Clears, draws and reads the picture back; the play scene leaves additive blending on.
   void Draw(void (*draw)() = [] { glEnable(GL_BLEND), DrawHud(); }) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     draw();
-    rgb.assign(kW * kH * 3, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    frame = std::make_unique<test::FramePixels>(kW, kH);
   }
-  const std::uint8_t* At(int x, int y) const { return &rgb[(y * kW + x) * 3]; }
+  const std::uint8_t* At(int x, int y) const { return frame->At(x, y); }
   // Runs of pixels along a row that pass the test: one per icon.
   std::vector<int> RunCentres(int y, Pass pass) const {
     std::vector<int> centres;
@@ -77,14 +62,8 @@ class Hud : public ::testing::Test {
     }
     return centres;
   }
-  // Pixels in a box that pass the test.
-  int CountIn(int x0, int y0, int x1, int y1, Pass pass) const {
-    int n = 0;
-    for (int y = std::max(0, y0); y <= std::min(kH - 1, y1); ++y)
-      for (int x = std::max(0, x0); x <= std::min(kW - 1, x1); ++x) n += pass(At(x, y));
-    return n;
-  }
-  int CountAll(Pass pass) const { return CountIn(0, 0, kW - 1, kH - 1, pass); }
+  int CountIn(int x0, int y0, int x1, int y1, Pass pass) const { return frame->Count(x0, y0, x1, y1, pass); }
+  int CountAll(Pass pass) const { return frame->Count(pass); }
   // Pixels in the band of one text line.
   int Line(float y, Pass pass, int below = 6, int above = 16) const {
     return CountIn(PixelX(-0.2f), PixelY(y) - below, PixelX(0.3f), PixelY(y) + above, pass);
@@ -95,7 +74,7 @@ class Hud : public ::testing::Test {
   Player thePlayer{true};
   Ghost theBoss{kBossId};
   Radar theRadar;
-  std::vector<std::uint8_t> rgb;
+  std::unique_ptr<test::FramePixels> frame;
 };
 
 TEST_F(Hud, OneLifeIconPerLifeAndBossLivesOnLevelsOneHundredToOneNinetyNineOnly) {
@@ -112,7 +91,7 @@ TEST_F(Hud, OneLifeIconPerLifeAndBossLivesOnLevelsOneHundredToOneNinetyNineOnly)
     EXPECT_EQ(bossIcons.size(), number >= 100 && number <= 199 ? 3u : 0u) << number;
     EXPECT_TRUE(bossIcons.empty() || std::abs(bossIcons.back() - PixelX(0.6f + 0.075f * 2)) <= 2);
   }
-  ASSERT_TRUE(test::SaveFramebufferPng(PicturePath("hud_play.png"), kW, kH));
+  ASSERT_TRUE(test::SaveFramebufferPng(test::PicturePath("hud_play.png"), kW, kH));
   thePlayer.SetLives(0);
   Draw();
   EXPECT_TRUE(RunCentres(PixelY(-0.5f), Yellow).empty());
@@ -158,7 +137,7 @@ TEST_F(Hud, PauseTextOnlyWhilePausedAndBlinkingGameOverFollowsTheScroll) {
 TEST_F(Hud, CreditsScrollInTheirColours) {
   textScrollY = 0.5f;
   Draw(DrawCredits);
-  ASSERT_TRUE(test::SaveFramebufferPng(PicturePath("credits.png"), kW, kH));
+  ASSERT_TRUE(test::SaveFramebufferPng(test::PicturePath("credits.png"), kW, kH));
   auto band = [&](float line, Pass pass) { return CountIn(0, PixelY(line) - 5, kW - 1, PixelY(line) + 14, pass); };
   const std::tuple<float, Pass, int, const char*> lines[] = {
       {0.5f, White, 50, "Creado por:"}, {0.3f, Blue, 100, "first author line"}, {0.2f, Blue, 100, "second author line"},
@@ -167,7 +146,7 @@ TEST_F(Hud, CreditsScrollInTheirColours) {
   EXPECT_EQ(band(-0.3f, White), 0);
   textScrollY = kTextHidden;
   Draw(DrawCredits);
-  EXPECT_EQ(CountAll(Any), 0);
+  EXPECT_EQ(CountAll([](const std::uint8_t* p) { return p[0] + p[1] + p[2] > 0; }), 0);
 }
 
 TEST_F(Hud, TheCallForHelpHangsAboveThePartnerInTheLastColour) {

@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "actors/ghost.h"
 #include "actors/player.h"
@@ -15,6 +12,7 @@
 #include "app/settings.h"
 #include "platform/gl.h"
 #include "render/menu.h"
+#include "support/frame_pixels.h"
 #include "support/test_support.h"
 
 namespace {
@@ -47,12 +45,8 @@ class MenuScene : public ::testing::Test {
   // Draws the scene, keeps its picture and reads it back.
   void Draw(const std::string& picture) {
     m.DrawMenuScene();
-    rgb.resize(kW * kH * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    const std::string dir = std::string(GLUMBO_BINARY_DIR) + "/pictures";
-    std::filesystem::create_directories(dir);
-    ASSERT_TRUE(test::SaveFramebufferPng(dir + "/" + picture, kW, kH));
+    frame = std::make_unique<test::FramePixels>(kW, kH);
+    ASSERT_TRUE(test::SaveFramebufferPng(test::PicturePath(picture), kW, kH));
   }
   // The pixels on screen of a world-space rectangle at depth z, after the menu's projection.
   Counts In(float left, float bottom, float right, float top, float z) const {
@@ -64,14 +58,11 @@ class MenuScene : public ::testing::Test {
     gluProject(left, bottom, z, modelview, projection, viewport, &ax, &ay, &az);
     gluProject(right, top, z, modelview, projection, viewport, &bx, &by, &bz);
     Counts c;
-    for (int y = std::max(0, int(ay)); y <= std::min(kH - 1, int(by)); ++y)
-      for (int x = std::max(0, int(ax)); x <= std::min(kW - 1, int(bx)); ++x) {
-        const std::uint8_t* p = &rgb[(y * kW + x) * 3];
-        ++c.pixels;
-        c.any += p[0] + p[1] + p[2] > 30;
-        c.red += p[0] > 40 && p[0] > p[2] + 20;
-        c.blue += p[2] > 40 && p[2] > p[0] + 20;
-      }
+    frame->Count(int(ax), int(ay), int(bx), int(by), [&](const std::uint8_t* p) {
+      ++c.pixels, c.any += p[0] + p[1] + p[2] > 30;
+      c.red += p[0] > 40 && p[0] > p[2] + 20, c.blue += p[2] > 40 && p[2] > p[0] + 20;
+      return false;
+    });
     return c;
   }
   // Half the width of a line as PrintOutline lays it, centred on x = 0.
@@ -81,7 +72,7 @@ class MenuScene : public ::testing::Test {
   Player runner{true};
   std::unique_ptr<Ghost> ghosts[4];
   Menu m;
-  std::vector<std::uint8_t> rgb;
+  std::unique_ptr<test::FramePixels> frame;
 };
 
 TEST_F(MenuScene, MainPageShowsItsTitleAndCentredLinesAndTheChase) {
@@ -100,7 +91,7 @@ TEST_F(MenuScene, MainPageShowsItsTitleAndCentredLinesAndTheChase) {
   EXPECT_GT(In(0.6f, -3.0f, 1.4f, -2.4f, -12.0f).red, 20) << "ghost 0 in red";
 }
 
-TEST_F(MenuScene, OptionsPageShowsLabelsAndValuesAndLeavesFrontFaceCullingOff) {
+TEST_F(MenuScene, OptionsPageShowsLabelsAndValuesAndTheMenuLeavesFrontFaceCullingOffAndItsOwnProjection) {
   m.page = 1, m.selected = 3, m.spin = 30.0f, m.texturesOn = false;
   Draw("menu_options.png");
   const float h = Half("Opciones"), l = Half("Texturas:  "), v = Half("   OFF");
@@ -123,9 +114,8 @@ TEST_F(MenuScene, OptionsPageShowsLabelsAndValuesAndLeavesFrontFaceCullingOff) {
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D));
   EXPECT_TRUE(depthWrites && depth == 1);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
 
-TEST_F(MenuScene, TheProjectionKeepsTheWindowsProportionsAndAZeroHeightIsNeverDividedBy) {
+  // The projection keeps the window's proportions, and a zero height is never divided by.
   screenWidth = 800, screenHeight = 400;
   m.DrawMenuScene();
   GLfloat p[16];

@@ -12,16 +12,6 @@ using platform::BoxAnswer;
 using platform::BoxButtons;
 using platform::BoxIcon;
 
-TEST(MessageBox, HookAnswersAndSeesCaptionTextButtonsAndIcon) {
-  std::string got;
-  platform::SetMessageBoxHook([&](const std::string& t, const std::string& c, BoxButtons b, BoxIcon i) {
-    got = c + "/" + t + "/" + std::to_string(static_cast<int>(b)) + std::to_string(static_cast<int>(i));
-    return BoxAnswer::No;
-  });
-  EXPECT_EQ(platform::ShowMessageBox("El programa cerrará.", "ERROR", BoxButtons::YesNo, BoxIcon::Stop), BoxAnswer::No);
-  EXPECT_EQ(got, "ERROR/El programa cerrará./13");
-}
-
 TEST(MessageBox, EnvironmentModeAnswersWithoutAWindowAndLogsEachBox) {
   test::TempDir dir;
   setenv("GLUMBO_MSGBOX_LOG", dir.File("boxes.txt").c_str(), 1);

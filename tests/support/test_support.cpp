@@ -21,8 +21,8 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
+  std::error_code ignored;  // a test's leftovers never fail the test
+  std::filesystem::remove_all(path_, ignored);
 }
 
 ScopedCwd::ScopedCwd(const std::filesystem::path& dir) : old_(std::filesystem::current_path()) {
@@ -31,14 +31,10 @@ ScopedCwd::ScopedCwd(const std::filesystem::path& dir) : old_(std::filesystem::c
 
 ScopedCwd::~ScopedCwd() { std::filesystem::current_path(old_); }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
+void WriteFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  WriteFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
@@ -48,10 +44,7 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 
 GLContext::GLContext(int width, int height) {
   platform::WindowRequest request;
-  request.title = "test";
-  request.width = width;
-  request.height = height;
-  request.hidden = true;
+  request.title = "test", request.width = width, request.height = height, request.hidden = true;
   ok_ = window_.Open(request) == platform::OpenResult::Ok;
 }
 
