@@ -66,10 +66,8 @@ TEST(ContentLevels, TheRouteRunsThroughTheLevelMapAndGhostsReachTheCoins) {
   for (const auto& [n, to] : next) {
     SCOPED_TRACE("level " + std::to_string(n));
     const auto level = Load(n);
-    int players = 0, homes = 0;
-    Find(*level, 37, &players);
+    int homes = 0;
     const auto home = Find(*level, 36, &homes);
-    EXPECT_EQ(players, 1);
     EXPECT_EQ(homes, n == 54 ? 0 : 1);  // the bonus level is played without ghosts
     std::vector<int> targets;
     for (int i = 0; i < level->doorCount; ++i)
@@ -88,8 +86,7 @@ TEST(ContentLevels, TheRouteRunsThroughTheLevelMapAndGhostsReachTheCoins) {
 // Every wall piece's open ends meet a wall piece that joins back, or a door's
 // jamb; every wall cell beside open floor has something to draw.
 TEST(ContentLevels, WallsAreDrawnWithoutGaps) {
-  const int opposite[4] = {levelc::kJoinS, levelc::kJoinW, levelc::kJoinN, levelc::kJoinE};
-  const int bit[4] = {levelc::kJoinN, levelc::kJoinE, levelc::kJoinS, levelc::kJoinW};
+  const int bit[4] = {levelc::kJoinN, levelc::kJoinE, levelc::kJoinS, levelc::kJoinW};  // as kDx, kDy
   for (int n : {1, 2, 3, 54, 5, 6, 7, 58, 100, kFinal}) {
     SCOPED_TRACE("level " + std::to_string(n));
     const auto level = Load(n);
@@ -106,7 +103,7 @@ TEST(ContentLevels, WallsAreDrawnWithoutGaps) {
           if ((joins & bit[d]) == 0) continue;
           ASSERT_TRUE(inside) << "cell " << x << ", " << y << " runs off the map";
           const int c = Wall(*level, nx, ny);
-          EXPECT_TRUE(c >= kDoorCode || (IsWallCode(c) && (levelc::JoinsOfPiece(c) & opposite[d])))
+          EXPECT_TRUE(c >= kDoorCode || (IsWallCode(c) && (levelc::JoinsOfPiece(c) & bit[(d + 2) % 4])))
               << "cell " << x << ", " << y << " is left open toward " << nx << ", " << ny;
         }
         EXPECT_TRUE(!besideFloor || joins != 0) << "cell " << x << ", " << y << " borders floor but draws nothing";
@@ -114,15 +111,15 @@ TEST(ContentLevels, WallsAreDrawnWithoutGaps) {
   }
 }
 
-TEST(ContentLevels, TheScenesWalksAreOpen) {
-  // The rescue scene: the player to the partner's side, four ghosts round the
+// The closing scene's walk is played through by the scene tests.
+TEST(ContentLevels, TheRescueScenesWalksAreOpen) {
+  // The player to the partner's side, four ghosts round the
   // partner, then everyone out through door 0 at (3, 0); the house door stays shut.
   const auto rescue = Load(58);
   const MazeGrid grid = GridOf(*rescue, false);
   const auto p = Find(*rescue, 37);
   const auto [qx, qz] = Find(*rescue, 40);
-  ASSERT_GE(p.first, 0);
-  ASSERT_GE(qx, 0);
+  ASSERT_TRUE(p.first >= 0 && qx >= 0);
   const std::pair<int, int> out{3, 0}, around[4] = {{qx, qz}, {qx + 2, qz}, {qx + 1, qz + 1}, {qx + 1, qz - 1}};
   std::vector<std::pair<std::pair<int, int>, std::pair<int, int>>> walks = {
       {p, {qx + 6, qz}}, {{qx, qz}, {qx + 1, qz}}, {{qx + 1, qz}, out}, {{qx + 6, qz}, out}};
@@ -132,19 +129,6 @@ TEST(ContentLevels, TheScenesWalksAreOpen) {
   }
   EXPECT_EQ(Wall(*rescue, 3, 0), kDoorCode + 0);
   EXPECT_EQ(rescue->largePelletCount, 0);  // their lights would take the scene's lamps
-  // The closing scene: the pair face each other along the column under the camera
-  // at x = 4.5, the player to the south, and meet in the middle; no arrow carries them off.
-  const auto ending = Load(kFinal);
-  const auto e = Find(*ending, 37), f = Find(*ending, 40);
-  EXPECT_EQ(e.first, 4);
-  EXPECT_EQ(f.first, 4);
-  EXPECT_GT(e.second, f.second);
-  const int mid = (e.second + f.second + 1) / 2;
-  EXPECT_TRUE(PathExists(GridOf(*ending, false), f, {4, mid - 1}));
-  EXPECT_TRUE(PathExists(GridOf(*ending, false), e, {4, mid}));
-  for (int y = 0; y < ending->walls.height; ++y)
-    for (int x = 0; x < ending->walls.width; ++x)
-      EXPECT_FALSE(Wall(*ending, x, y) >= 22 && Wall(*ending, x, y) <= 25) << "an arrow at " << x << ", " << y;
 }
 
 TEST(ContentLevels, TheBossWalksThroughSomeWallsAndTheWayOutWaitsForTheWalkOut) {
@@ -152,8 +136,7 @@ TEST(ContentLevels, TheBossWalksThroughSomeWallsAndTheWayOutWaitsForTheWalkOut) 
   std::ifstream in(kRunDir / "pantallas" / "mostruo100.txt");
   int w = 0, h = 0, homes = 0, throughWalls = 0;
   ASSERT_TRUE(in >> w >> h);
-  ASSERT_EQ(w, level->walls.width);
-  ASSERT_EQ(h, level->walls.height);
+  ASSERT_TRUE(w == level->walls.width && h == level->walls.height) << w << " x " << h;
   MazeGrid boss;
   boss.SetSize(w, h);
   std::pair<int, int> lair;

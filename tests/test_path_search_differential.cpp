@@ -50,7 +50,7 @@ struct Generator {
     while (!stack.empty()) {
       const auto [x, y] = stack.back();
       std::vector<int> options;
-      for (int k = 0; k < 4; ++k) {
+      for (int k = 0; k < 4; ++k) {  // uncarved cells inside the grid; off the grid counts as carved
         const int nx = x + dx[k], ny = y + dy[k];
         if (nx >= 0 && nx < grid.width && ny >= 0 && ny < grid.height && grid.cells[nx][ny] == 4) options.push_back(k);
       }
@@ -100,15 +100,9 @@ void CompareMany(unsigned seed, int rounds, Fill fill, int& longest) {
       ASSERT_EQ(actual, expected) << "seed " << seed << " round " << round << ": " << grid.width << " x "
                                   << grid.height << " door " << grid.doorOpen << ", (" << s.first << ", " << s.second
                                   << ") to (" << g.first << ", " << g.second << ")";
-      if (!actual) continue;
-      ++found;
-      longest = std::max(longest, static_cast<int>(actual->size()));
-      // The reference itself is checked too: every step is to a passable neighbour.
-      for (std::size_t i = 1; i < actual->size(); ++i) {
-        const auto [x, y] = (*actual)[i];
-        ASSERT_TRUE(grid.IsPassable(x, y));
-        ASSERT_EQ(std::abs(x - (*actual)[i - 1].first) + std::abs(y - (*actual)[i - 1].second), 1);
-      }
+      // That each path is walkable is the fuzzer's to check.
+      found += actual.has_value();
+      if (actual) longest = std::max(longest, static_cast<int>(actual->size()));
     }
   }
   std::printf("%d searches, %d paths found, longest %d cells\n", searches, found, longest);

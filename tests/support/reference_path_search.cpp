@@ -11,7 +11,7 @@ struct RefNode {
 };
 
 bool Passable(const MazeGrid& grid, int x, int y) {
-  const int code = grid.cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+  const int code = grid.cells[x][y];
   if ((code >= 4 && code <= 21) || (code >= 32 && code <= 35)) return false;
   return code != 39 || grid.doorOpen;
 }
@@ -33,9 +33,8 @@ std::optional<std::vector<Cell>> ReferenceFindPath(const MazeGrid& grid, int sta
     const RefNode c = store[static_cast<std::size_t>(current)];
     if (c.x == goalX && c.y == goalY) {
       std::vector<Cell> path;
-      for (int i = current; i >= 0; i = store[static_cast<std::size_t>(i)].parent) {
-        path.emplace(path.begin(), store[static_cast<std::size_t>(i)].x, store[static_cast<std::size_t>(i)].y);
-      }
+      for (const RefNode* n = &c; n != nullptr; n = n->parent < 0 ? nullptr : &store[static_cast<std::size_t>(n->parent)])
+        path.emplace(path.begin(), n->x, n->y);
       return path;
     }
     // Neighbours in the order up, right, down, left.
