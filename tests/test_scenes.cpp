@@ -5,21 +5,11 @@
 
 #include "actors/ghost.h"
 #include "actors/player.h"
-#include "app/frame_clock.h"
-#include "app/game_window.h"
-#include "app/key_state.h"
-#include "app/main_loop.h"
-#include "app/settings.h"
 #include "game/game_objects.h"
-#include "game/game_state.h"
-#include "game/game_step.h"
 #include "game/game_values.h"
-#include "game/state_handlers.h"
-#include "game/state_values.h"
 #include "platform/gl.h"
 #include "render/hud_values.h"
-#include "render/render_frame.h"
-#include "support/test_support.h"
+#include "support/game_session.h"
 #include "world/level.h"
 
 namespace {
@@ -36,38 +26,14 @@ int Sampled(int every, F pass) {
   return n;
 }
 
-class Scenes : public ::testing::Test {
+class Scenes : public test::GameSession {
  protected:
   void SetUp() override {
     const fs::path run = GLUMBO_RUN_DIR;
     if (!fs::exists(run / "pantallas" / "paredes58.txt")) GTEST_SKIP() << "no game data in " << run;
     for (const char* folder : {"pantallas", "texturas", "sonidos"})
       fs::copy(run / folder, dir.path() / folder, fs::copy_options::recursive);
-    cwd = std::make_unique<test::ScopedCwd>(dir.path());
-    GameWindow::openHidden = true;
-    settingsPath = dir.File("config.dat");
-    screenWidth = 640, screenHeight = 480;
-    SetClockSource([this] { return now; });
-    ResetFrameClock();
-    ResetStateValues();
-    ResetDispatch();
-    SetStartupSeed(true, 7);
-    ASSERT_TRUE(Startup());
-    Step(0.0);
-  }
-  void TearDown() override {
-    if (level) Shutdown();
-    SetClockSource(nullptr), settingsPath = "config.dat";
-  }
-  void Step(double dt, bool render = false) {
-    if (render) RenderFrame();
-    if (GameState > 10) HandlePlayKeys();
-    now += dt / 70.0;
-    GameStep();
-  }
-  bool RunUntil(int state, double seconds, double dt = 2.0) {
-    for (double t = 0; t < seconds && GameState != state; t += dt / 70.0) Step(dt);
-    return GameState == state;
+    StartGame(640, 480, 7);
   }
   // Steps while in a state, at most `seconds`, calling `each` after every step.
   template <typename F>
@@ -89,9 +55,6 @@ class Scenes : public ::testing::Test {
     return Sampled(16, [&](const std::uint8_t* p) { return p[0] != first[0] || p[1] != first[1] || p[2] != first[2]; }) > 20;
   }
 
-  test::TempDir dir;
-  std::unique_ptr<test::ScopedCwd> cwd;
-  double now = 50.0;
 };
 
 TEST_F(Scenes, RescueSceneCallsForHelpThenLeadsToTheMapWithTheBossLevelNext) {

@@ -4,23 +4,13 @@
 
 #include "actors/ghost.h"
 #include "actors/player.h"
-#include "app/frame_clock.h"
-#include "app/game_window.h"
-#include "app/key_state.h"
-#include "app/main_loop.h"
-#include "app/settings.h"
 #include "game/game_objects.h"
-#include "game/game_state.h"
-#include "game/game_step.h"
 #include "game/game_values.h"
-#include "game/state_handlers.h"
-#include "game/state_values.h"
 #include "render/camera.h"
 #include "render/hud_values.h"
-#include "render/render_frame.h"
 #include "support/game_data.h"
+#include "support/game_session.h"
 #include "support/level_files.h"
-#include "support/test_support.h"
 #include "world/level.h"
 
 namespace {
@@ -34,7 +24,7 @@ const test::Grid kPortalWalls = {{9, 9, 9, 9, 9, 9, 9, 9, 9}, {9, 37, 0, 0, 0, 0
 const test::Grid kRoomWalls = {
     {9, 9, 9, 9, 9, 9, 9}, {9, 37, 0, 0, 0, 36, 9}, {9, 0, 0, 0, 0, 0, 9}, {9, 0, 0, 0, 0, 0, 9}, {9, 9, 9, 9, 9, 9, 9}};
 
-class WholeGame : public ::testing::Test {
+class WholeGame : public test::GameSession {
  protected:
   void SetUp() override {
     test::WriteGameTextures(dir.path());
@@ -42,36 +32,9 @@ class WholeGame : public ::testing::Test {
     coins[1][2] = coins[1][3] = 1;
     test::WriteLevelFiles(dir.path(), 1, kPortalWalls, coins, "\nN the entry line; its numbers follow\n2 5\n");
     test::WriteLevelFiles(dir.path(), 5, kRoomWalls, test::EmptyGrid(kRoomWalls));
-    cwd = std::make_unique<test::ScopedCwd>(dir.path());
-    GameWindow::openHidden = true;
-    settingsPath = dir.File("config.dat");
-    screenWidth = 320, screenHeight = 240;
-    SetClockSource([this] { return now; });
-    ResetFrameClock();
-    ResetStateValues();
-    ResetDispatch();
-    SetStartupSeed(true, 1);
-    ASSERT_TRUE(Startup());
-    Frame(0.0);  // the first step of the process is near 0
+    renderEveryStep = true;
+    StartGame(320, 240, 1);
   }
-  void TearDown() override { Shutdown(), SetClockSource(nullptr), settingsPath = "config.dat"; }
-
-  // One pass of the main loop with a frame step of dt ticks.
-  void Frame(double dt) {
-    RenderFrame();
-    if (GameState > 10) HandlePlayKeys();
-    now += dt / 70.0;
-    GameStep();
-  }
-  // Runs frames until the state is reached or the time (seconds of game time) runs out.
-  bool RunUntil(int state, double seconds, double dt = 2.0) {
-    for (double t = 0; t < seconds && GameState != state; t += dt / 70.0) Frame(dt);
-    return GameState == state;
-  }
-  void RunSeconds(double seconds, double dt = 2.0) {
-    for (double t = 0; t < seconds; t += dt / 70.0) Frame(dt);
-  }
-  static void Press(int vk) { KeyState[vk] = KeyPressed; }
   static std::pair<float, float> Where() {
     float x, y, z;
     player->GetPosition(x, y, z);
@@ -80,7 +43,7 @@ class WholeGame : public ::testing::Test {
   // From a new game to play on level 1.
   void StartPlaying() {
     GameState = StateNewGame;
-    Frame(1.0);
+    Step(1.0);
     ASSERT_EQ(GameState, StateLevelMap);
     RunSeconds(2.1);
     Press(VkSpace);
@@ -88,17 +51,13 @@ class WholeGame : public ::testing::Test {
     KeyState[VkSpace] = KeyUp;
     ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
   }
-
-  test::TempDir dir;
-  std::unique_ptr<test::ScopedCwd> cwd;
-  double now = 100.0;
 };
 
 TEST_F(WholeGame, NewGameResetsAndTheMapWaitsTwoSecondsForAKeyOrTenWithout) {
   player->SetLives(-1);
   extraLifePoints = 700;
   GameState = StateNewGame;
-  Frame(1.0);
+  Step(1.0);
   EXPECT_EQ(GameState, StateLevelMap);
   EXPECT_TRUE(player->GetLives() == 2 && extraLifePoints == 0 && level->LevelNumber() == 1);
   EXPECT_TRUE(LevelMapMarks[0][2] == 1 && LevelMapMarks[1][1] == -1) << "level 1 visited, the centre hidden";
@@ -111,14 +70,14 @@ TEST_F(WholeGame, NewGameResetsAndTheMapWaitsTwoSecondsForAKeyOrTenWithout) {
   EXPECT_EQ(KeyState[VkSpace], KeyPressed);  // the press is not consumed
   EXPECT_EQ(mapZoom, 0.0f);
   KeyState[VkSpace] = KeyUp;
-  Frame(2.0);
+  Step(2.0);
   EXPECT_EQ(GameState, StateLevelIntro);
   EXPECT_TRUE(activeGhostCount == 4 && !bossActive);
   ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
 
   // Without any key the map goes on after ten seconds.
   GameState = StateNewGame;
-  Frame(1.0);
+  Step(1.0);
   RunSeconds(9.8);
   EXPECT_EQ(GameState, StateLevelMap);
   EXPECT_TRUE(RunUntil(StateLoadLevel, 0.5));
@@ -132,23 +91,23 @@ TEST_F(WholeGame, PortalDoorFadesTheLightsAndShowsTheMapForItsLevel) {
   RunSeconds(4.8);
   EXPECT_EQ(GameState, StateLevelExit);
   ASSERT_TRUE(RunUntil(StateLevelMap, 0.5));
-  Frame(1.0);
+  Step(1.0);
   EXPECT_EQ(LevelMapMarks[2][0], 1) << "the next level's cell, marked on the first frame of the visit";
   Press('X');
   ASSERT_TRUE(RunUntil(StateLoadLevel, 3.0));
   KeyState['X'] = KeyUp;
-  Frame(1.0);
+  Step(1.0);
   EXPECT_TRUE(level->LevelNumber() == 5 && level->walls.width == 7);
 }
 
 TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
   level->SetLevelNumber(5);
   GameState = StateLoadLevel;
-  Frame(1.0);
+  Step(1.0);
   ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
   ASSERT_TRUE(RunUntil(StateCaught, 30.0));
   const int livesBefore = player->GetLives();
-  Frame(1.0);
+  Step(1.0);
   EXPECT_EQ(GameState, StateDying);
   EXPECT_TRUE(player->GetLives() == livesBefore - 1 && camera->GetMode() == 3);
   RunSeconds(5.5);
@@ -161,7 +120,7 @@ TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
   ASSERT_TRUE(RunUntil(StateCaught, 30.0));
   ASSERT_TRUE(RunUntil(StateGameOver, 8.0));
   EXPECT_EQ(player->GetLives(), -1);
-  Frame(1.0);
+  Step(1.0);
   EXPECT_NEAR(textScrollY, -1.1 + 0.003, 1e-4);
   RunSeconds(9.5);
   EXPECT_EQ(GameState, StateGameOver);
@@ -172,7 +131,7 @@ TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingAndCodesWithoutAHandlerRunO
   StartPlaying();
   const auto before = Where();
   Press('P');
-  Frame(2.0);
+  Step(2.0);
   EXPECT_EQ(GameState, StatePaused);
   const float spin = hudSpin;
   Press(VkDown);
@@ -181,7 +140,7 @@ TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingAndCodesWithoutAHandlerRunO
   EXPECT_EQ(player->GetDirection(), 2);
   KeyState['P'] = KeyUp;
   Press('P');
-  Frame(2.0);
+  Step(2.0);
   EXPECT_EQ(GameState, StatePlaying);
 
   const auto held = Where();
@@ -189,7 +148,7 @@ TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingAndCodesWithoutAHandlerRunO
   for (int code = 15; code <= 18; ++code) {
     GameState = code;
     const float spinBefore = hudSpin;
-    Frame(2.0);
+    Step(2.0);
     EXPECT_EQ(GameState, code);
     EXPECT_FLOAT_EQ(hudSpin, spinBefore + 2.0f);
   }
@@ -203,7 +162,7 @@ TEST_F(WholeGame, ExtraLifeOnlyAboveAThousandPointsOnePerFrameAndRelativeSteerin
   const int steps[][3] = {{1000, 1000, 0}, {1005, 5, 1}, {2500, 1500, 2}, {0, 500, 3}};
   for (const auto& st : steps) {
     if (st[0]) extraLifePoints = st[0];
-    Frame(1.0);
+    Step(1.0);
     EXPECT_EQ(extraLifePoints, st[1]) << "from " << st[0];
     EXPECT_EQ(player->GetLives(), lives + st[2]) << "from " << st[0];
   }
@@ -212,12 +171,12 @@ TEST_F(WholeGame, ExtraLifeOnlyAboveAThousandPointsOnePerFrameAndRelativeSteerin
   player->SetDirection(0);
   for (auto [key, direction] : {std::pair{VkLeft, 3}, {VkDown, 1}}) {
     Press(key);
-    Frame(1.0);
+    Step(1.0);
     EXPECT_EQ(player->GetDirection(), direction);
   }
   for (int mode : {2, 3, 1}) {
     Press(VkSpace);
-    Frame(1.0);
+    Step(1.0);
     EXPECT_EQ(camera->GetMode(), mode);
   }
 }
