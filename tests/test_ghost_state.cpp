@@ -29,7 +29,7 @@ TEST(GhostData, SpeedFromTheNextRandomNumberColourByBrightnessFacingFromTheMenuT
   g.SetColour(0.8f, 0.4f, 0.2f);
   float c[3];
   g.GetColour(c);
-  EXPECT_TRUE(c[0] == 0.4f && c[1] == 0.2f && c[2] == 0.1f) << c[0] << " " << c[1] << " " << c[2];
+  EXPECT_EQ(std::tuple(c[0], c[1], c[2]), std::tuple(0.4f, 0.2f, 0.1f));
   for (auto [index, heading] : {std::pair{0, 90.0f}, {1, 0.0f}, {2, 270.0f}, {-1, 180.0f}}) {
     g.SetFacing(index);
     EXPECT_FLOAT_EQ(g.heading, heading) << "index " << index;
@@ -120,8 +120,7 @@ TEST(GhostReset, ReturnsHomeDropsTheWalkAndShutsTheDoor) {
   ASSERT_NE(g.target, nullptr);
   g.SetDoorOpen(true);
   g.eaten = g.returningHome = true;
-  g.chaseClock = 4.0f;
-  g.stunTime = 0;
+  g.chaseClock = g.stunTime = 0;
   g.Reset();
   EXPECT_FALSE(g.HasPath() || g.target != nullptr || g.grid.doorOpen || g.IsEaten() || g.IsReturningHome());
   EXPECT_EQ(std::tuple(g.cellX, g.cellY, g.x, g.z), std::tuple(4, 3, 4.5f, 3.5f));

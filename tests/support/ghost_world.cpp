@@ -1,14 +1,11 @@
 #include "support/ghost_world.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/sound.h"
 
 namespace test {
-
-void GhostMaze::WriteMonsterFile(int levelNumber, const std::string& text) const {
-  WriteFile((dir() / "pantallas" / ("mostruo" + std::to_string(levelNumber) + ".txt")).string(), text);
-}
 
 std::vector<std::string> BigGhostMaze(int width, int height) {
   std::vector<std::string> rows(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), ' '));
@@ -19,12 +16,12 @@ std::vector<std::string> BigGhostMaze(int width, int height) {
   // The house: a 5 x 3 walled room around a 3 x 1 hall, its door on top.
   const int cx = width / 2, cy = height / 2;
   for (int y = cy - 1; y <= cy + 1; ++y)
-    for (int x = cx - 2; x <= cx + 2; ++x) at(x, y) = '#';
-  for (int x = cx - 1; x <= cx + 1; ++x) at(x, cy) = at(x, cy - 2) = ' ';
+    for (int x = cx - 2; x <= cx + 2; ++x) at(x, y) = std::abs(x - cx) <= 1 && y == cy ? ' ' : '#';
+  for (int x = cx - 1; x <= cx + 1; ++x) at(x, cy - 2) = ' ';
+  at(cx, cy + 2) = ' ';
   at(cx, cy) = 'G';
   at(cx, cy - 1) = 'H';
   at(cx, cy + 3) = 'P';
-  at(cx, cy + 2) = ' ';
   return rows;
 }
 
@@ -35,8 +32,8 @@ class RecordingDevice : public platform::AudioDevice {
   explicit RecordingDevice(std::shared_ptr<SoundRecorder::Log> log) : log_(std::move(log)) {}
   bool IsPlaying() override { return log_->busy; }
   void Start(const std::vector<std::uint8_t>& samples) override { log_->started.emplace_back(samples.begin(), samples.end()); }
+  // The "samples" are the name, so that Start can tell which sound it is.
   bool Decode(const std::string& path, std::vector<std::uint8_t>& samples, std::string&) override {
-    // The "samples" are the name, so that Start can tell which sound it is.
     samples.assign(path.begin(), path.end());
     return true;
   }

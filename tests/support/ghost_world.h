@@ -18,7 +18,9 @@ class GhostMaze : public LoadedMaze {
  public:
   explicit GhostMaze(const std::vector<std::string>& rows, int levelNumber = 1) : LoadedMaze({rows}, levelNumber) {}
   // Writes pantallas/mostruoN.txt with the given text.
-  void WriteMonsterFile(int levelNumber, const std::string& text) const;
+  void WriteMonsterFile(int levelNumber, const std::string& text) const {
+    WriteFile((dir() / "pantallas" / ("mostruo" + std::to_string(levelNumber) + ".txt")).string(), text);
+  }
 };
 
 // A generated maze of real size: border walls, a pillar on every even cell,
