@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,7 +15,8 @@ struct State {
   bool keep = false;
   std::size_t count = 0;
   int open = -1;  // primitive being sent, -1 when outside glBegin/glEnd
-  float normal[3] = {0.0f, 0.0f, 1.0f}, tex[2] = {0.0f, 0.0f};
+  std::array<float, 3> normal = {0.0f, 0.0f, 1.0f};
+  std::array<float, 2> tex = {0.0f, 0.0f};
   GlRecording recording;
 };
 
@@ -39,6 +41,29 @@ void NoteVertex(float x, float y, float z) {
   if (!s.keep) return;
   s.recording.vertices.push_back({x, y, z, s.normal[0], s.normal[1], s.normal[2], s.tex[0], s.tex[1], s.open});
   if (s.open >= 0) ++s.recording.primitives[static_cast<std::size_t>(s.open)].count;
+}
+
+// The primitive opened, with the state it is drawn in.
+void NoteBegin(GLenum mode) {
+  State& s = S();
+  if (!s.keep) return;
+  GLboolean mask = GL_TRUE;
+  GLint bound = 0;
+  glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  auto on = [](GLenum cap) { return glIsEnabled(cap) == GL_TRUE; };
+  s.recording.primitives.push_back({mode, s.recording.vertices.size(), 0, on(GL_TEXTURE_2D), on(GL_LIGHTING),
+                                    on(GL_BLEND), mask == GL_TRUE, on(GL_CULL_FACE), static_cast<unsigned>(bound), {}});
+  glGetFloatv(GL_CURRENT_COLOR, s.recording.primitives.back().colour);
+  s.open = static_cast<int>(s.recording.primitives.size()) - 1;
+}
+
+void NoteMaterial(GLenum pname, const GLfloat* params) {
+  State& s = S();
+  if (!s.keep) return;
+  RecordedMaterial m{pname, {0, 0, 0, 0}, s.recording.vertices.size()};
+  for (int i = 0; i < (pname == GL_SHININESS ? 1 : 4); ++i) m.value[i] = params[i];
+  s.recording.materials.push_back(m);
 }
 
 }  // namespace
@@ -73,67 +98,25 @@ void ResetGlVertexCount() { S().count = 0; }
 
 // Each wrapper looks up the library's function of its own name once and hands
 // the call on after noting it.
-#define GL_NEXT(name, ...) static const auto next = reinterpret_cast<void (*)(__VA_ARGS__)>(test::Next(#name))
+#define GL_WRAP(name, params, args, note)                                         \
+  void name params {                                                            \
+    static const auto next = reinterpret_cast<void(*) params>(test::Next(#name)); \
+    note;                                                                       \
+    next args;                                                                  \
+  }
 
 extern "C" {
 
-void glBegin(GLenum mode) {
-  GL_NEXT(glBegin, GLenum);
-  test::State& s = test::S();
-  if (s.keep) {
-    GLboolean mask = GL_TRUE;
-    GLint bound = 0;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    auto on = [](GLenum cap) { return glIsEnabled(cap) == GL_TRUE; };
-    s.recording.primitives.push_back({mode, s.recording.vertices.size(), 0, on(GL_TEXTURE_2D), on(GL_LIGHTING),
-                                      on(GL_BLEND), mask == GL_TRUE, on(GL_CULL_FACE), static_cast<unsigned>(bound), {}});
-    glGetFloatv(GL_CURRENT_COLOR, s.recording.primitives.back().colour);
-    s.open = static_cast<int>(s.recording.primitives.size()) - 1;
-  }
-  next(mode);
-}
-
-void glEnd() {
-  GL_NEXT(glEnd, void);
-  test::S().open = -1;
-  next();
-}
-
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
-  GL_NEXT(glNormal3f, GLfloat, GLfloat, GLfloat);
-  float* n = test::S().normal;
-  n[0] = x, n[1] = y, n[2] = z;
-  next(x, y, z);
-}
-
-void glTexCoord2f(GLfloat u, GLfloat v) {
-  GL_NEXT(glTexCoord2f, GLfloat, GLfloat);
-  test::S().tex[0] = u, test::S().tex[1] = v;
-  next(u, v);
-}
-
-void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
-  GL_NEXT(glMaterialfv, GLenum, GLenum, const GLfloat*);
-  test::State& s = test::S();
-  if (s.keep) {
-    test::RecordedMaterial m{pname, {0, 0, 0, 0}, s.recording.vertices.size()};
-    for (int i = 0; i < (pname == GL_SHININESS ? 1 : 4); ++i) m.value[i] = params[i];
-    s.recording.materials.push_back(m);
-  }
-  next(face, pname, params);
-}
-
-// The vertex calls: noted as floats, then handed on.
-#define GL_VERTEX(name, params, args, x, y, z)                                   \
-  void name params {                                                            \
-    static const auto next = reinterpret_cast<void(*) params>(test::Next(#name)); \
-    test::NoteVertex(x, y, z), next args;                                       \
-  }
-GL_VERTEX(glVertex2f, (GLfloat x, GLfloat y), (x, y), x, y, 0.0f)
-GL_VERTEX(glVertex3f, (GLfloat x, GLfloat y, GLfloat z), (x, y, z), x, y, z)
-GL_VERTEX(glVertex3fv, (const GLfloat* v), (v), v[0], v[1], v[2])
-GL_VERTEX(glVertex3d, (GLdouble x, GLdouble y, GLdouble z), (x, y, z), static_cast<float>(x), static_cast<float>(y),
-          static_cast<float>(z))
+GL_WRAP(glBegin, (GLenum mode), (mode), test::NoteBegin(mode))
+GL_WRAP(glEnd, (), (), test::S().open = -1)
+GL_WRAP(glNormal3f, (GLfloat x, GLfloat y, GLfloat z), (x, y, z), (test::S().normal = {x, y, z}))
+GL_WRAP(glTexCoord2f, (GLfloat u, GLfloat v), (u, v), (test::S().tex = {u, v}))
+GL_WRAP(glMaterialfv, (GLenum face, GLenum pname, const GLfloat* params), (face, pname, params),
+        test::NoteMaterial(pname, params))
+GL_WRAP(glVertex2f, (GLfloat x, GLfloat y), (x, y), test::NoteVertex(x, y, 0.0f))
+GL_WRAP(glVertex3f, (GLfloat x, GLfloat y, GLfloat z), (x, y, z), test::NoteVertex(x, y, z))
+GL_WRAP(glVertex3fv, (const GLfloat* v), (v), test::NoteVertex(v[0], v[1], v[2]))
+GL_WRAP(glVertex3d, (GLdouble x, GLdouble y, GLdouble z), (x, y, z),
+        test::NoteVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)))
 
 }  // extern "C"

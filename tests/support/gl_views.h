@@ -27,14 +27,6 @@ inline std::vector<std::uint8_t> ReadFrame() {
   return rgb;
 }
 
-// Pixels whose channels add up to more than `threshold`.
-inline int CountLitPixels(int threshold) {
-  const std::vector<std::uint8_t> rgb = ReadFrame();
-  int n = 0;
-  for (std::size_t i = 0; i < rgb.size(); i += 3) n += rgb[i] + rgb[i + 1] + rgb[i + 2] > threshold;
-  return n;
-}
-
 // The matrices current when it is made, for following world points onto the
 // 640 x 480 screen.
 struct Projection {
