@@ -20,6 +20,7 @@ using Ints = std::vector<int>;
 class LevelLoad : public ::testing::Test {
  protected:
   void SetUp() override { worldGraphicsEnabled = false; }
+  // Loads level n; what it says on stderr goes to err, or must be nothing.
   std::unique_ptr<Level> LoadNumber(int n, std::string* err = nullptr) {
     auto level = std::make_unique<Level>(2);
     level->SetLevelNumber(n);
@@ -38,57 +39,46 @@ TEST_F(LevelLoad, PicksTheFilesByLevelNumberAndAMissingOneIsSilent) {
   test::WriteLevelFiles(dir.path(), 7, {{4, 0}}, {{0, 1}});
   test::WriteFinalFile(dir.path(), {{22, 1}, {28, 0}});
   auto seven = LoadNumber(7);
-  EXPECT_EQ(seven->walls.cells[0][0], 4);
-  EXPECT_EQ(seven->coinCount, 1);
-  for (int n : {1000, 9999}) {  // the final scene: arrows stored, but no items other than doors
-    auto final = LoadNumber(n);
-    EXPECT_EQ(final->walls.cells[0][0], 22) << n;
-    EXPECT_EQ((Ints{final->floorArrows->count, final->coinCount, final->largePelletCount, final->doorCount}),
-              (Ints{0, 0, 0, 1}));
-    final->OpenDoor(0);
-    EXPECT_TRUE(final->GetDoor(0)->moving);
-  }
+  EXPECT_EQ((Ints{seven->walls.cells[0][0], seven->coinCount}), (Ints{4, 1}));
+  auto final = LoadNumber(9999);  // the final scene: arrows stored, but no items other than doors
+  EXPECT_EQ((Ints{final->walls.cells[0][0], final->floorArrows->count, final->coinCount, final->doorCount}),
+            (Ints{22, 0, 0, 1}));
   EXPECT_EQ(LoadNumber(404)->walls.width, 0);
   // A second parse that finds only one file keeps both layers and clears the items.
   seven->ParseLevelFiles("./pantallas/paredes7.txt", "./pantallas/objetos404.txt");
-  EXPECT_EQ(seven->walls.cells[0][0], 4);
-  EXPECT_EQ(seven->objects.cells[1][0], 1000);
-  EXPECT_EQ((Ints{seven->coinCount, seven->coins->count}), (Ints{0, 0}));
+  EXPECT_EQ((Ints{seven->walls.cells[0][0], seven->objects.cells[1][0], seven->coinCount, seven->coins->count}),
+            (Ints{4, 1000, 0, 0}));
 }
 
-TEST_F(LevelLoad, DoorsStandOnTheEdgeBetweenTheirCells) {
+TEST_F(LevelLoad, DoorsStandOnTheEdgeBetweenTheirCellsAndArrowsFaceByCode) {
   // 28 at (1,0) and 29 at (3,0) open along x; 30 at (0,1) and 31 at (4,1) along z.
-  Grid walls = {{0, 28, 0, 29, 0, 0}, {30, 0, 0, 0, 31, 0}, {0, 0, 0, 0, 0, 0}};
+  Grid walls = {{0, 28, 0, 29, 0, 0}, {30, 0, 0, 0, 31, 0}, {0, 22, 23, 24, 0, 25}};
   test::WriteLevelFiles(dir.path(), 1, walls, test::EmptyGrid(walls));
   std::string err;  // the doors have no entries: that is told
   auto level = LoadNumber(1, &err);
   ASSERT_EQ(level->doors->count, 4);
-  struct Expected { float x, z, rotation; int cellX, cellY; } expected[] = {
-      {2.0f, 0.5f, 0.0f, 2, 0}, {4.0f, 0.5f, 180.0f, 4, 0}, {0.5f, 2.0f, 90.0f, 0, 2}, {4.5f, 2.0f, 270.0f, 4, 2}};
+  const std::vector<std::vector<float>> expected = {{2, 0.5f, 0}, {4, 0.5f, 180}, {0.5f, 2, 90}, {4.5f, 2, 270}};
   for (int n = 0; n < 4; ++n) {
     const Door* door = level->GetDoor(n);
-    EXPECT_EQ((std::vector{door->x, door->z, door->rotation}),
-              (std::vector{expected[n].x, expected[n].z, expected[n].rotation})) << n;
-    EXPECT_EQ(level->walls.cells[expected[n].cellX][expected[n].cellY], 3000 + n);
-    EXPECT_EQ(door->TargetLevel(), -1);  // no door section: plain doors
+    EXPECT_EQ((std::vector{door->x, door->z, door->rotation}), expected[n]) << n;
+    EXPECT_EQ(door->TargetLevel(), -1);
   }
+  std::vector<float> rotations;
+  for (int i = 0; i < level->floorArrows->count; ++i) rotations.push_back(level->floorArrows->At(i)->rotation);
+  EXPECT_EQ(rotations, (std::vector<float>{0, 270, 180, 90}));
 }
 
-TEST_F(LevelLoad, ItemsSitOnTheirCellsAndDrawTheirRandomNumbersInReadingOrder) {
-  test::WriteLevelFiles(dir.path(), 2, {{22, 23, 24, 25}}, {{1, 2, 1, 2}});
+TEST_F(LevelLoad, CoinsAndPelletsDrawTheirRandomNumbersInReadingOrder) {
+  test::WriteLevelFiles(dir.path(), 2, {{0, 0, 0}}, {{1, 2, 1}});
   std::srand(77);
   auto level = LoadNumber(2);
-  const float rotations[] = {0, 270, 180, 90};
-  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(level->floorArrows->At(i)->rotation, rotations[i]);
-  EXPECT_EQ(level->largePellets->At(1)->lightIndex, 1);
-  EXPECT_FALSE(level->indicatorShowing);
   std::srand(77);
   Coin first;
   LargePellet pellet(0);
   Coin second;
-  EXPECT_FLOAT_EQ(level->coins->At(0)->spinZ, first.spinZ);
-  EXPECT_FLOAT_EQ(level->largePellets->At(0)->particles[299].angleZ, pellet.particles[299].angleZ);
-  EXPECT_FLOAT_EQ(level->coins->At(1)->angleX, second.angleX);
+  EXPECT_EQ((std::vector{level->coins->At(0)->spinZ, level->largePellets->At(0)->particles[299].angleZ,
+                         level->coins->At(1)->angleX}),
+            (std::vector{first.spinZ, pellet.particles[299].angleZ, second.angleX}));
 }
 
 TEST_F(LevelLoad, ADamagedFileIsRefusedWholeWithOneLineAndAShortDoorSectionIsTold) {
@@ -99,14 +89,11 @@ TEST_F(LevelLoad, ADamagedFileIsRefusedWholeWithOneLineAndAShortDoorSectionIsTol
                  "belongs; the level is left empty\n");
   EXPECT_EQ((Ints{level->walls.width, level->walls.height, level->coins->count, level->doors->count}), Ints(4, 0));
   EXPECT_NE(level->doorIndicator, nullptr);  // Load goes on as for a missing file
-
   Grid walls = {{28, 0, 28, 0, 28, 0}};
   test::WriteLevelFiles(dir.path(), 6, walls, test::EmptyGrid(walls), "\nS\n1 0\n");
   level = LoadNumber(6, &err);
-  EXPECT_NE(err.find("./pantallas/paredes6.txt"), std::string::npos) << err;
-  EXPECT_NE(err.find("1 of 3 entries"), std::string::npos) << err;
-  EXPECT_TRUE(level->GetDoor(0)->periodic);
-  EXPECT_FALSE(level->GetDoor(1)->periodic);
+  EXPECT_NE(err.find("./pantallas/paredes6.txt: the door section has 1 of 3 entries"), std::string::npos) << err;
+  EXPECT_EQ((std::vector{level->GetDoor(0)->periodic, level->GetDoor(1)->periodic}), (std::vector{true, false}));
 }
 
 // With a window: textures and the lights of each kind of level.
@@ -134,40 +121,30 @@ class LevelWithGL : public ::testing::Test {
 };
 
 TEST_F(LevelWithGL, TexturesLoadAndPelletLightsGiveWayToTheLevelsOwn) {
-  Grid walls = {{0, 0, 0, 0}, {0, 0, 0, 0}};
-  Grid objects = {{2, 2, 0, 0}, {0, 0, 0, 2}};
-  for (int n : {5, 58, 999}) test::WriteLevelFiles(dir.path(), n, walls, objects);
+  const Grid objects = {{2, 2, 0, 0}, {0, 0, 0, 2}};
+  for (int n : {5, 58, 999}) test::WriteLevelFiles(dir.path(), n, test::EmptyGrid(objects), objects);
   {
     Level level(1);
-    for (Texture* t : {level.coinTexture, level.floorTexture, level.wallTexture, level.sparkTexture,
-                       level.doorTexture, level.arrowTexture}) {
-      ASSERT_NE(t, nullptr);
-      EXPECT_NE(t->name, 0u);
-    }
+    for (Texture* t : {level.coinTexture, level.floorTexture, level.wallTexture, level.sparkTexture, level.doorTexture,
+                       level.arrowTexture}) ASSERT_TRUE(t != nullptr && t->name != 0);
     level.SetLevelNumber(5);
     level.Load();
     ExpectLight(GL_LIGHT0, {0.4f, 2.0f, 8, 1.0f, 0.6f, 0.01f});
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    ExpectLight(GL_LIGHT1, {0.2f, 0.5f, 0.5f, 0.5f, 0.8f, 0.05f});  // pellet 0
     ExpectLight(GL_LIGHT3, {0.2f, 3.5f, 0.5f, 1.5f, 0.8f, 0.05f});  // pellet 2
     EXPECT_FALSE(glIsEnabled(GL_LIGHT4));
     level.largePellets->At(2)->SetActive(false);
     EXPECT_FALSE(glIsEnabled(GL_LIGHT3));
   }
   for (int i = 0; i < 8; ++i) EXPECT_FALSE(glIsEnabled(GL_LIGHT0 + i)) << "left on by the destructor: " << i;
-  {
+  for (int n : {58, 999}) {
     Level level(2);
-    level.SetLevelNumber(58);
+    level.SetLevelNumber(n);
     level.Load();
-    ExpectLight(GL_LIGHT1, {0.4f, 2, 8, 8, 0.8f, 0.03f});
-    ExpectLight(GL_LIGHT2, {0.4f, 18, 8, 8, 0.8f, 0.03f});
-    ExpectLight(GL_LIGHT3, {0.2f, 3.5f, 0.5f, 1.5f, 0.8f, 0.05f});
+    ExpectLight(GL_LIGHT2, n == 58 ? std::vector<float>{0.4f, 18, 8, 8, 0.8f, 0.03f}
+                                      : std::vector<float>{0.2f, -1, 8, 5, 0.8f, 0.03f});
+    if (n == 58) ExpectLight(GL_LIGHT3, {0.2f, 3.5f, 0.5f, 1.5f, 0.8f, 0.05f});  // pellet 2 after the level's two
+    else ExpectLight(GL_LIGHT4, {0.2f, -1, 8, -3, 0.8f, 0.03f});
   }
-  Level level(0);
-  level.SetLevelNumber(999);
-  level.Load();
-  ExpectLight(GL_LIGHT1, {0.2f, 5, 8, 5, 0.8f, 0.03f});
-  ExpectLight(GL_LIGHT4, {0.2f, -1, 8, -3, 0.8f, 0.03f});
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

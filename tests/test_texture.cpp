@@ -26,21 +26,21 @@ class TextureTest : public testing::Test {
   void TearDown() override { platform::SetMessageBoxHook({}); }
 
   // A picture of width x height distinct colours, written as a 24-bit file.
-  std::string WritePicture(const std::string& name, int width, int height, std::uint32_t seed = 0) {
+  std::string WritePicture(const std::string& name, int width, int height) {
     test::BmpLayout layout;
-    layout.width = width;
-    layout.height = height;
+    layout.width = width, layout.height = height;
     std::vector<std::vector<std::uint32_t>> picture(height, std::vector<std::uint32_t>(width));
+    std::uint32_t seed = 0;
     for (auto& row : picture) {
       for (auto& v : row) v = ++seed * 0x050B11u;
     }
-    const std::string path = dir.File(name);
-    test::WriteBytes(path, test::BuildBmp(layout, test::PackRows(layout, picture)));
-    return path;
+    test::WriteBytes(dir.File(name), test::BuildBmp(layout, test::PackRows(layout, picture)));
+    return dir.File(name);
   }
 
-  // The bound texture must be exactly the picture in the file, with nothing written past it.
-  static void ExpectBoundTextureIs(const std::string& path) {
+  // Binds t and checks that it holds exactly the picture in the file, with nothing written past it.
+  static void ExpectTextureIs(Texture& t, const std::string& path) {
+    t.Bind();
     const auto pixels = ReadDIBFile(path).image->pixels;
     std::vector<std::uint8_t> back(pixels.size() + 16, 0xEE);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -56,26 +56,17 @@ class TextureTest : public testing::Test {
   std::vector<std::string> boxes;
 };
 
-GLint BoundTexture() {
-  GLint bound = -1;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  return bound;
-}
-
-TEST_F(TextureTest, RowsThatAreNotAMultipleOfFourBytesUploadUnskewed) {
+TEST_F(TextureTest, RowsThatAreNotAMultipleOfFourBytesUploadUnskewedAndTheAlignmentIsKept) {
   for (int width : {1, 3, 6}) {
-    SCOPED_TRACE(width);
     const std::string path = WritePicture("p" + std::to_string(width) + ".bmp", width, 3);
-    // The upload leaves the unpack alignment as it found it.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, width == 6 ? 8 : 4);
+    const GLint alignment = width == 6 ? 8 : 4;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     Texture t;
     ASSERT_TRUE(t.LoadImageFile(path));
-    EXPECT_EQ(t.width, width);
     GLint now = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &now);
-    EXPECT_EQ(now, width == 6 ? 8 : 4);
-    t.Bind();
-    ExpectBoundTextureIs(path);
+    EXPECT_EQ((std::vector{t.width, now}), (std::vector{width, alignment}));
+    ExpectTextureIs(t, path);
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   EXPECT_TRUE(boxes.empty());
@@ -84,40 +75,34 @@ TEST_F(TextureTest, RowsThatAreNotAMultipleOfFourBytesUploadUnskewed) {
 TEST_F(TextureTest, CreateFiltersReloadReleaseAndDestruction) {
   GLuint second = 0;
   {
-    Texture t;
+    Texture t, keep;  // keep holds a name so that the reload cannot silently get the old one back unseen
     ASSERT_TRUE(t.Create());
-    ASSERT_NE(t.name, 0u);
     const GLuint first = t.name - 1;
-    EXPECT_EQ(BoundTexture(), static_cast<GLint>(first));
-    GLint mag = 0, min = 0;
+    GLint bound = 0, mag = 0, min = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
-    EXPECT_EQ(mag, GL_LINEAR);
-    EXPECT_EQ(min, GL_LINEAR);
-    Texture keep;  // holds a name so that the reload cannot silently get the old one back unseen
+    EXPECT_EQ((std::vector<GLint>{bound, mag, min}), (std::vector<GLint>{GLint(first), GL_LINEAR, GL_LINEAR}));
     ASSERT_TRUE(keep.Create());
-    ASSERT_TRUE(t.LoadImageFile(WritePicture("two.bmp", 4, 2, 77)));
+    ASSERT_TRUE(t.LoadImageFile(WritePicture("two.bmp", 4, 2)));
     second = t.name - 1;
     EXPECT_TRUE(second == first || !glIsTexture(first));
     glBindTexture(GL_TEXTURE_2D, 0);
-    t.Bind();
-    EXPECT_EQ(BoundTexture(), static_cast<GLint>(second));
-    ExpectBoundTextureIs(dir.File("two.bmp"));
+    ExpectTextureIs(t, dir.File("two.bmp"));
     const GLuint kept = keep.name - 1;
     keep.Release();
-    EXPECT_FALSE(glIsTexture(kept));
     keep.Release();  // a second release is harmless
+    EXPECT_FALSE(glIsTexture(kept));
     EXPECT_EQ(keep.name, 0u);
   }
   EXPECT_FALSE(glIsTexture(second));
 }
 
-TEST_F(TextureTest, MissingFileFailsQuietlyAndADamagedOneAfterTheLoadersBox) {
+TEST_F(TextureTest, MissingFileFailsQuietlyAndADamagedRequiredOneAfterTheLoadersBox) {
   Texture t;
   EXPECT_FALSE(t.LoadImageFile(dir.File("ninguna.bmp")));
   EXPECT_EQ(t.name, 0u);
   EXPECT_TRUE(boxes.empty());
-  // A texture the game needs: the loader's own box first, then the fatal one.
   std::vector<int> exits;
   SetFatalExitHook([&](int status) { exits.push_back(status); });
   EXPECT_TRUE(LoadRequiredTexture(t, WritePicture("vida.bmp", 2, 2), "Error la textura de vida no existe"));
@@ -137,13 +122,8 @@ TEST_F(TextureTest, MissingFileFailsQuietlyAndADamagedOneAfterTheLoadersBox) {
 TEST(RequiredTextureDeathTest, MissingFileEndsTheProcessWithStatusZero) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   test::TempDir dir;
-  const std::string path = dir.File("puertas2.bmp");
-  EXPECT_EXIT(
-      {
-        Texture t;
-        LoadRequiredTexture(t, path, "Error la textura de las puertas no existe");
-        std::fprintf(stderr, "still running\n");
-        std::_Exit(3);
-      },
-      testing::ExitedWithCode(0), "FATAL ERROR.*Error la textura de las puertas no existe");
+  Texture t;
+  EXPECT_EXIT((LoadRequiredTexture(t, dir.File("puertas2.bmp"), "Error la textura de las puertas no existe"),
+               std::fprintf(stderr, "still running\n"), std::_Exit(3)),
+              testing::ExitedWithCode(0), "FATAL ERROR.*Error la textura de las puertas no existe");
 }
