@@ -23,36 +23,29 @@ class MenuKeys : public ::testing::Test {
     m.UpdateMenu(step);
   }
   // Frames until the text has stopped sliding.
-  int SlideToRest(double step = 1.0) {
-    int frames = 0;
-    do m.UpdateMenu(step);
-    while (++frames < 10000 && m.slideSpeed != 0.0f);
-    return frames;
+  void SlideToRest() {
+    for (int frames = 0; frames < 10000 && (frames == 0 || m.slideSpeed != 0.0f); ++frames) m.UpdateMenu(1.0);
   }
   Menu m;
 };
 
 TEST_F(MenuKeys, SelectionWrapsEachPressIsTakenOnceAndTheMainPageStartsOrQuits) {
   Press(VkUp);
-  EXPECT_EQ(m.selected, 2);  // from "Nuevo Juego" up to "Salir"
-  EXPECT_EQ(KeyState[VkUp], KeyHandled);
+  EXPECT_TRUE(m.selected == 2 && KeyState[VkUp] == KeyHandled);  // from "Nuevo Juego" up to "Salir"
   Press(VkSpace);
-  EXPECT_EQ(KeyState[VkEscape], KeyPressed) << "Salir quits like Escape";
-  EXPECT_EQ(GameState, StateMenu);
+  EXPECT_TRUE(KeyState[VkEscape] == KeyPressed && GameState == StateMenu) << "Salir quits like Escape";
   Press(VkDown);
   EXPECT_EQ(m.selected, 0);
   m.UpdateMenu(1.0);  // still held: no second step
   EXPECT_EQ(m.selected, 0);
   Press(VkSpace);
-  EXPECT_EQ(GameState, StateNewGame);
-  EXPECT_EQ(KeyState[VkSpace], KeyHandled);
+  EXPECT_TRUE(GameState == StateNewGame && KeyState[VkSpace] == KeyHandled);
   // Down wins when both arrive in one frame.
   GameState = StateMenu;
   ResetKeyState();
   KeyState[VkUp] = KeyPressed;
   Press(VkDown);
-  EXPECT_EQ(m.selected, 1);
-  EXPECT_EQ(KeyState[VkUp], KeyPressed);
+  EXPECT_TRUE(m.selected == 1 && KeyState[VkUp] == KeyPressed);
 }
 
 TEST_F(MenuKeys, OpcionesSlidesOutLeftSwitchesAtMinusFifteenAndStopsExactlyAtZero) {
@@ -69,8 +62,7 @@ TEST_F(MenuKeys, OpcionesSlidesOutLeftSwitchesAtMinusFifteenAndStopsExactlyAtZer
     page = m.page;
     if (m.slideSpeed == 0.0f) break;
   }
-  EXPECT_TRUE(m.slideX == 0.0f && m.page == 1 && m.selected == 0);
-  EXPECT_LT(lowest, -15.0f);
+  EXPECT_TRUE(m.slideX == 0.0f && m.page == 1 && m.selected == 0 && lowest < -15.0f);
   EXPECT_NEAR(frames, 2 * 15 / (0.3 * 0.7), 3.0);  // 15 units out and 15 back
   Press(VkUp);
   EXPECT_EQ(m.selected, 5);  // from "Texturas:" up to "Volver"
@@ -86,8 +78,7 @@ TEST_F(MenuKeys, KeysHeldThroughTheSlideActAfterItAndReleasedOnesAreLost) {
   EXPECT_EQ(KeyState[VkDown], KeyPressed);
   SlideToRest();
   m.UpdateMenu(1.0);
-  EXPECT_TRUE(m.page == 1 && m.selected == 1);
-  EXPECT_EQ(KeyState[VkDown], KeyHandled);
+  EXPECT_TRUE(m.page == 1 && m.selected == 1 && KeyState[VkDown] == KeyHandled);
   Press(VkUp);
   Press(VkUp);  // "Volver"
   Press(VkSpace);
