@@ -35,14 +35,11 @@ TEST(LevelMap, NewGameResetsPointsAndMarksButKeepsTheLevelKindAndDisplay) {
   extraLifePoints = 555;
   activeGhostCount = 0;
   bossActive = true;
-  texturesEnabled = false;
-  detailLevel = 1;
-  for (auto& column : LevelMapMarks)
-    for (int& mark : column) mark = kMarkVisited;
+  TakeDisplaySettings(false, 1);
+  MarkLevelVisited(7);
   ResetGameValuesForNewGame();
-  EXPECT_EQ(extraLifePoints, 0);
   EXPECT_EQ(Flat(LevelMapMarks), kFreshMarks);
-  EXPECT_EQ(std::tuple(activeGhostCount, bossActive, texturesEnabled, detailLevel), std::tuple(0, true, false, 1));
+  EXPECT_EQ(std::tuple(extraLifePoints, activeGhostCount, bossActive, texturesEnabled, detailLevel), std::tuple(0, 0, true, false, 1));
 }
 
 TEST(LevelKind, GhostsAndBossByLevelNumber) {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <sstream>
+#include <string>
 
 #include "actors/ghost.h"
 #include "actors/player.h"
@@ -30,29 +30,26 @@ bool OnCentreLine(float v) { return v - std::floor(v) == 0.5f; }
 
 // Empty when the ghost is sound, else what is wrong.
 std::string CheckGhost(const Ghost& g) {
-  std::ostringstream why;
   const int cx = static_cast<int>(g.x), cz = static_cast<int>(g.z);
   if (g.x < 0 || g.z < 0 || cx >= g.width || cz >= g.height) return "outside the maze";
-  if (IsWallOf(g.grid, cx, cz)) why << "inside a wall; ";
-  if (!OnCentreLine(g.x) && !OnCentreLine(g.z)) why << "off the centre lines; ";
-  if (g.target != nullptr) {
-    const float dx = static_cast<float>(g.target->x) + 0.5f - g.x, dz = static_cast<float>(g.target->y) + 0.5f - g.z;
-    if (std::fabs(dx) + std::fabs(dz) > 1.0001f) why << "target not a neighbour; ";
-    if (g.target->x != g.cellX || g.target->y != g.cellY) why << "target is not the ghost's cell; ";
-  }
+  std::string why;
+  if (IsWallOf(g.grid, cx, cz)) why += "inside a wall; ";
+  if (!OnCentreLine(g.x) && !OnCentreLine(g.z)) why += "off the centre lines; ";
+  if (g.target != nullptr && (std::fabs(static_cast<float>(g.target->x) + 0.5f - g.x) +
+                                      std::fabs(static_cast<float>(g.target->y) + 0.5f - g.z) > 1.0001f ||
+                              g.target->x != g.cellX || g.target->y != g.cellY))
+    why += "target is not the ghost's cell or not a neighbour; ";
   int px = g.cellX, py = g.cellY;
   for (int i = 0; g.path != nullptr && i < g.path->Count(); ++i) {
     const PathNode* n = g.path->At(i);
-    if (n->x < 0 || n->y < 0 || n->x >= g.width || n->y >= g.height) return why.str() + "path node outside the maze";
-    if (IsWallOf(g.grid, n->x, n->y)) why << "path through a wall at " << n->x << ", " << n->y << "; ";
-    const int step = std::abs(n->x - px) + std::abs(n->y - py);
+    if (n->x < 0 || n->y < 0 || n->x >= g.width || n->y >= g.height) return why + "path node outside the maze";
     // The first node may repeat the cell the ghost is on (a plan starts there).
-    if (step > 1 || (i > 0 && step != 1)) why << "path jumps at node " << i << "; ";
+    const int step = std::abs(n->x - px) + std::abs(n->y - py);
+    if (IsWallOf(g.grid, n->x, n->y) || step > 1 || (i > 0 && step != 1)) why += "path through a wall or jumping at node " + std::to_string(i) + "; ";
     px = n->x;
     py = n->y;
   }
-  if (!why.str().empty()) why << "at " << g.x << ", " << g.z;
-  return why.str();
+  return why.empty() ? why : why + "at " + std::to_string(g.x) + ", " + std::to_string(g.z);
 }
 
 struct SimulationCase {

@@ -37,9 +37,9 @@ TEST_F(Eating, CoinsAndPelletsGivePointsGoOutOnceAndPlayTheirSounds) {
   LoadedMaze maze({{"#.o.o#"}});
   Level& level = maze.level();
   extraLifePoints = 40;
-  EXPECT_EQ(std::pair(level.EatAt(1, 0), extraLifePoints), std::pair(1, 45));
+  EXPECT_EQ((std::pair{level.EatAt(1, 0), extraLifePoints}), std::pair(1, 45));
   EXPECT_EQ(sounds.started(), Rows{"./sonidos/comerBolita.wav"});
-  EXPECT_EQ(std::pair(level.EatAt(4, 0), extraLifePoints), std::pair(2, 145));
+  EXPECT_EQ((std::pair{level.EatAt(4, 0), extraLifePoints}), std::pair(2, 145));
   EXPECT_FALSE(level.coins->At(0)->visible || level.largePellets->At(1)->active);
   EXPECT_TRUE(level.largePellets->At(0)->active);
   // Eaten once only.
@@ -121,17 +121,7 @@ TEST_F(PowerLight, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
   EXPECT_EQ(std::tuple(Light(GL_POSITION, 0), Light(GL_POSITION, 2), player.lightIntensity), std::tuple(player.x, player.z, 0.0f));
 }
 
-TEST_F(PowerLight, CutPowerLeavesAboutOneHundredFiftyTicks) {
-  player.SetDirection(4);
-  player.PowerUp();
-  for (int i = 0; i < 100; ++i) player.Update(1.0);
-  player.CutPower();
-  int ticks = 0;
-  for (; player.IsPowered() && ticks < 1000; ++ticks) player.Update(1.0);
-  EXPECT_NEAR(ticks, 151, 2);
-}
-
-TEST_F(PowerLight, PowerUpAgainRestartsTheTimeAndSetLightOffEndsIt) {
+TEST_F(PowerLight, PowerUpAgainRestartsTheTimeCutPowerShortensItAndSetLightOffEndsIt) {
   // The player's light gets its colours once, when the player is made.
   Player lit(true);
   EXPECT_EQ(std::pair(Light(GL_AMBIENT, 0), Light(GL_DIFFUSE, 1)), std::pair(0.2f, 0.8f));
@@ -141,6 +131,13 @@ TEST_F(PowerLight, PowerUpAgainRestartsTheTimeAndSetLightOffEndsIt) {
   lit.PowerUp();
   for (int i = 0; i < 1500; ++i) lit.Update(1.0);
   EXPECT_TRUE(lit.IsPowered() && LightOn());
+  lit.PowerUp();
+  for (int i = 0; i < 100; ++i) lit.Update(1.0);
+  lit.CutPower();
+  int ticks = 0;
+  for (; lit.IsPowered() && ticks < 1000; ++ticks) lit.Update(1.0);
+  EXPECT_NEAR(ticks, 151, 2);
+  lit.PowerUp();
   lit.SetLight(false);
   EXPECT_FALSE(lit.IsPowered() || LightOn() || lit.lightIntensity != 0.0f);
   // Unpowered, the timer stands still.
