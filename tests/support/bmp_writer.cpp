@@ -11,14 +11,8 @@ void Add(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
 
 }  // namespace
 
-void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t value) {
-  bytes.at(at) = static_cast<std::uint8_t>(value);
-  bytes.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
-}
-
 void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-  PutU16(bytes, at, static_cast<std::uint16_t>(value));
-  PutU16(bytes, at + 2, static_cast<std::uint16_t>(value >> 16));
+  for (int i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 std::vector<std::uint8_t> BuildBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& pixelData) {

@@ -44,7 +44,6 @@ std::vector<std::uint8_t> ExpectedPixels(const std::vector<std::vector<std::uint
   return out;
 }
 
-void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint16_t value);
 void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value);
 
 }  // namespace test
