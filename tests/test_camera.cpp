@@ -50,8 +50,7 @@ TEST_F(CameraTest, EachViewSettlesAtItsDistanceAndHeightAndFollowsThePlayer) {
     EXPECT_NEAR(camera.eye[1], 0.5 + up, 0.011);
     EXPECT_NEAR(camera.eye[2], 5.5 + back, 1e-3);
     // The player moves: the target follows at once, the eye eases after it.
-    player.SetPosition(6.5f, 0.5f, 5.5f);
-    camera.Update(1.0);
+    player.SetPosition(6.5f, 0.5f, 5.5f), camera.Update(1.0);
     EXPECT_TRUE(!camera.IsSettled() && camera.target[0] == 6.5f && camera.target[2] == 5.5f);
     player.SetPosition(5.5f, 0.5f, 5.5f);
   }
@@ -64,8 +63,7 @@ TEST_F(CameraTest, OverheadEyeCountsAHairBelowAsArrived) {
   // comes down to the exact height.
   for (const auto& [offset, settled, after] : {std::tuple{-0.005f, true, high - 0.005f}, {-0.05f, false, high},
                                                {0.005f, false, high}}) {
-    camera.eye[1] = high + offset;
-    camera.Update(1.0);
+    camera.eye[1] = high + offset, camera.Update(1.0);
     EXPECT_TRUE(camera.IsSettled() == settled && std::abs(camera.eye[1] - after) < 1e-4f) << offset;
   }
 }
@@ -75,31 +73,25 @@ TEST_F(CameraTest, TurnsOfThePlayerMoveTheYawGoalAndTheOverheadViewKeepsIt) {
   // A quarter turn one way, back, a reversal, from 2 a turn the other way,
   // and standing still (direction 4 or more) counts as neither neighbour.
   for (const auto& [direction, goal] : {std::pair{1, 0}, {0, 90}, {2, 270}, {1, 360}, {4, 450}}) {
-    player.SetDirection(direction);
-    camera.Update(0.0);
+    player.SetDirection(direction), camera.Update(0.0);
     EXPECT_EQ(camera.yawGoal, static_cast<float>(goal)) << direction;
   }
   // The overhead view faces 90 and gives the chase view its goal back, for
   // every camera; the close view keeps the goal it finds.
-  camera.yawGoal = 180.0f;
-  camera.SetMode(kCameraOverhead);
-  camera.Update(1.0);
+  camera.yawGoal = 180.0f, camera.SetMode(kCameraOverhead), camera.Update(1.0);
   EXPECT_EQ(camera.yawGoal, 90.0f);
   Camera other;
-  other.SetMode(kCameraChase);
-  camera.SetMode(kCameraClose);
+  other.SetMode(kCameraChase), camera.SetMode(kCameraClose);
   EXPECT_TRUE(other.yawGoal == 180.0f && camera.yawGoal == 90.0f) << other.yawGoal << " " << camera.yawGoal;
 }
 
 TEST_F(CameraTest, YawTurnsByStepPlusATwentiethOfWhatRemainsAboveTwenty) {
-  camera.SetMode(kCameraChase);
-  camera.yawGoal = 270.0f;
+  camera.SetMode(kCameraChase), camera.yawGoal = 270.0f;
   // 180 left: step and a twentieth; 10 left: the step alone; the other way;
   // within a step: exact.
   for (const auto& [from, step, to] : {std::array{90.0f, 2.0f, 90 + 2 + 180 / 20.0f}, {260, 2, 262}, {280, 1, 279},
                                        {270.5f, 1, 270}}) {
-    camera.yaw = from;
-    camera.Update(step);
+    camera.yaw = from, camera.Update(step);
     EXPECT_FLOAT_EQ(camera.yaw, to) << from;
   }
   // Goals beyond 0..360 are reached and then both are kept in 0..360; a turn

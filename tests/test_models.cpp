@@ -82,23 +82,6 @@ TEST_F(Models, PlayersSendTheirPartsInTheirColours) {
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
 }
 
-TEST_F(Models, MouthAngleIsTheTruncatedMouthOverThirtyFive) {
-  Player p(true);
-  for (const auto& [mouth, step] : {std::pair{0.0f, 0}, {20.3f, 20}}) {
-    SCOPED_TRACE(mouth);
-    p.mouth = mouth;
-    const test::GlRecording& r = RecordPlayer(p);
-    // Vertex 66 starts the body's second band, on the first column at theta = m.
-    EXPECT_NEAR(std::atan2(r.vertices[66].z, r.vertices[66].x), step / 35.0, 1e-5);
-    // The two jaw fans, centre first, 17 rim points each, are mirror images
-    // across the mouth's middle: the upper rim's midpoint above the lower's.
-    const auto &lower = r.primitives[16], &upper = r.primitives[17];
-    ASSERT_TRUE(lower.mode == GL_TRIANGLE_FAN && upper.count == 18u);
-    const auto &a = r.vertices[lower.first + 9], &b = r.vertices[upper.first + 9];
-    EXPECT_TRUE(std::abs(a.x - b.x) < 1e-6f && std::abs(a.y + b.y) < 1e-6f && a.x <= 1e-6f && b.y >= 0) << a.y;
-  }
-}
-
 TEST_F(Models, TrailCopiesFadeOldestFirstAndOnlyWhileOn) {
   Player p(true);
   p.powered = true, p.trailLength = 3, p.trailOn = false;
@@ -194,9 +177,10 @@ TEST_F(Models, PlaySceneFromAbove) {
   // The player stands on (4.5, 3.5), the ghosts on (2.5, 3.5) and (6.5, 3.5).
   ASSERT_TRUE(scene.player->x == 4.5f && scene.player->z == 3.5f);
   std::uint8_t wall[3], floor[3], body[3], red[3], blue[3];
-  ASSERT_TRUE(view.ColourAt(9.5, 1.5, 4.5, wall) && view.ColourAt(1.3, 0.0, 1.3, floor));  // east wall, empty cell
-  ASSERT_TRUE(view.ColourAt(4.5, 1.0, 3.5, body));  // top of the player
-  ASSERT_TRUE(view.ColourAt(2.5, 1.4, 3.5, red) && view.ColourAt(6.5, 1.4, 3.5, blue));  // the ghosts' domes
+  // The east wall, an empty cell, the top of the player and the ghosts' domes.
+  ASSERT_TRUE(view.ColourAt(9.5, 1.5, 4.5, wall) && view.ColourAt(1.3, 0.0, 1.3, floor) &&
+              view.ColourAt(4.5, 1.0, 3.5, body) && view.ColourAt(2.5, 1.4, 3.5, red) &&
+              view.ColourAt(6.5, 1.4, 3.5, blue));
   EXPECT_TRUE(wall[2] > wall[0] + 60 && wall[2] > wall[1] + 60);
   EXPECT_TRUE(floor[1] > floor[0] + 50 && floor[1] > floor[2] + 50);
   EXPECT_TRUE(body[0] > 150 && body[1] > 150 && body[2] < 60);

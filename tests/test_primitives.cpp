@@ -48,25 +48,6 @@ TEST_F(Primitives, SphereStripsAndDegenerateCases) {
   }
 }
 
-TEST_F(Primitives, CylinderSectorSendsSideStripThenCapFan) {
-  const test::GlRecording& r = test::Record([] { DrawCylinderSector(0.0f, 360.0f); });
-  ASSERT_EQ(r.primitives.size(), 2u);
-  EXPECT_TRUE(r.primitives[0].mode == GL_QUAD_STRIP && r.primitives[0].count == 10u);
-  EXPECT_TRUE(r.primitives[1].mode == GL_TRIANGLE_FAN && r.primitives[1].count == 6u);
-  const auto& top = r.vertices[1];  // the side: outward normals, the texture wrapped once round
-  EXPECT_TRUE(top.y == 1.5f && top.t == 1.0f && top.ny == 0.0f && std::abs(top.nx * 0.15f - top.x) < 1e-6f);
-  EXPECT_TRUE(r.vertices[8].s == 1.0f && std::abs(std::hypot(r.vertices[8].x, r.vertices[8].z) - 0.15f) < 1e-6f);
-  const auto& centre = r.vertices[10];
-  EXPECT_TRUE(centre.x == 0 && centre.y == 1.5f && centre.z == 0 && centre.s == 0.5f && centre.ny == 1.0f);
-  for (std::size_t i = 11; i < 16; ++i) {
-    const auto& v = r.vertices[i];
-    // The cap's rim walks back over the side's columns, so it faces up.
-    const auto& side = r.vertices[2 * (15 - i)];
-    EXPECT_TRUE(v.y == 1.5f && std::abs(v.x - side.x) < 1e-6f && std::abs(v.z - side.z) < 1e-6f) << i;
-    EXPECT_NEAR(std::hypot(v.s - 0.5f, v.t - 0.5f), 0.3, 1e-6);
-  }
-}
-
 TEST_F(Primitives, CylinderSectorFacesOutwardAndUpWithBackFaceCulling) {
   // Seen from the side it shows its wall, and from above its cap; either
   // would vanish under back-face culling if it were wound the wrong way.

@@ -20,13 +20,10 @@ Texture* MakeTestTexture(int size, bool patterned) {
   auto* texture = new Texture;
   texture->Create();
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(size) * size * 3, 255);
-  if (patterned) {
-    for (int y = 0; y < size; ++y)
-      for (int x = 0; x < size; ++x) {
-        const bool mortar = y % 8 == 0 || (x + (y / 8) * 4) % 16 == 0;
-        const std::uint8_t v = mortar ? 120 : static_cast<std::uint8_t>(200 + (x * 7 + y * 13) % 55);
-        for (int c = 0; c < 3; ++c) rgb[(static_cast<std::size_t>(y) * size + x) * 3 + c] = v;
-      }
+  for (std::size_t i = 0; patterned && i < rgb.size(); ++i) {
+    const int x = static_cast<int>(i / 3) % size, y = static_cast<int>(i / 3) / size;
+    const bool mortar = y % 8 == 0 || (x + (y / 8) * 4) % 16 == 0;
+    rgb[i] = mortar ? 120 : static_cast<std::uint8_t>(200 + (x * 7 + y * 13) % 55);
   }
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
@@ -53,9 +50,7 @@ void SetUpLevelLight(float w, float h) {
 void LayWalls(CellLayer& walls, int w, int h) {
   walls.width = w, walls.height = h;
   for (int x = 0; x < w; ++x)
-    for (int z = 0; z < h; ++z) walls.cells[x][z] = 0;
-  for (int x = 1; x < w - 1; ++x) walls.cells[x][0] = walls.cells[x][h - 1] = 20;
-  for (int z = 1; z < h - 1; ++z) walls.cells[0][z] = walls.cells[w - 1][z] = 21;
+    for (int z = 0; z < h; ++z) walls.cells[x][z] = (z == 0 || z == h - 1) ? 20 : (x == 0 || x == w - 1) ? 21 : 0;
   walls.cells[0][0] = 4, walls.cells[w - 1][0] = 5, walls.cells[0][h - 1] = 6, walls.cells[w - 1][h - 1] = 7;
   // Short inner walls: an end, a straight and another end, north to south.
   for (int x = 3; x < w - 2; x += 4)
@@ -80,8 +75,8 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
 
   // A door across the bottom corridor and an arrow beside the player.
   auto* door = new Door;
-  door->SetTextures(level->wallTexture, level->doorTexture);
-  door->SetPosition(3.0f, 0.0f, o.height - 1.5f), door->angle = 45.0f;
+  door->SetTextures(level->wallTexture, level->doorTexture), door->SetPosition(3.0f, 0.0f, o.height - 1.5f);
+  door->angle = 45.0f;
   level->doors->Append(door), level->doorCount = 1;
   level->walls.cells[2][o.height - 2] = level->walls.cells[3][o.height - 2] = 3000;
   auto* arrow = new FloorArrow;
@@ -107,26 +102,22 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
   }
   level->coinCount = coins, level->largePelletCount = pellets;
 
-  grid = std::make_unique<VisibilityGrid>();
-  grid->SetSize(o.width, o.height), level->SetVisibilityGrid(grid.get());
+  grid = std::make_unique<VisibilityGrid>(), grid->SetSize(o.width, o.height), level->SetVisibilityGrid(grid.get());
   if (o.culling) grid->ToggleEnabled();
 
   // The player in the middle, the ghosts two cells to either side of it.
   const float px = static_cast<float>(o.width / 2) + 0.5f, pz = static_cast<float>(o.height / 2) + 0.5f;
-  player = std::make_unique<Player>(true);
-  player->SetPosition(px - 1.0f, 0.5f, pz - 1.0f);
+  player = std::make_unique<Player>(true), player->SetPosition(px - 1.0f, 0.5f, pz - 1.0f);
   player->SetDirection(kPlayerEast), player->heading = 180.0f, player->mouth = 12.0f;
 
   for (int i = 0; i < o.ghosts; ++i) {
     auto ghost = std::make_unique<Ghost>(i);
     ghost->SetColour(kGhostColours[i % 4][0], kGhostColours[i % 4][1], kGhostColours[i % 4][2]);
     ghost->SetPosition(px - 3.0f + 4.0f * (i % 2), 0.9f, pz - 1.0f + 2.0f * (i / 2));
-    ghost->BuildDisplayList();
-    ghosts.push_back(std::move(ghost));
+    ghost->BuildDisplayList(), ghosts.push_back(std::move(ghost));
   }
 
-  camera = std::make_unique<Camera>();
-  camera->SetFollowTarget(*player);
+  camera = std::make_unique<Camera>(), camera->SetFollowTarget(*player);
   camera->SetMode(o.cameraMode), camera->yaw = 90.0f;
   for (int i = 0; i < 2000 && !camera->IsSettled(); ++i) camera->Update(1.0);
 }
@@ -137,12 +128,9 @@ DrawScene::~DrawScene() {
 }
 
 void DrawScene::Render() {
-  camera->Apply();
-  grid->Update();
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  camera->Apply(), grid->Update(), glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glEnable(GL_LIGHTING), glEnable(GL_TEXTURE_2D);
-  level->Draw();
-  player->DrawPlayer();
+  level->Draw(), player->DrawPlayer();
   glDisable(GL_CULL_FACE), glEnable(GL_BLEND), glDepthMask(GL_FALSE);
   for (auto& ghost : ghosts) {
     float p[3];

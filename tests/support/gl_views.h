@@ -34,13 +34,12 @@ struct Projection {
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
   }
-  bool Project(double x, double y, double z, double& sx, double& sy, double& sz) const {
-    return gluProject(x, y, z, modelview, projection, viewport, &sx, &sy, &sz) == GL_TRUE;
-  }
   // The colour of the pixel the point lands on; false when it lands off screen.
   bool ColourAt(double x, double y, double z, std::uint8_t rgb[3]) const {
     double sx, sy, sz;
-    if (!Project(x, y, z, sx, sy, sz) || sx < 0 || sy < 0 || sx >= viewport[2] || sy >= viewport[3]) return false;
+    if (gluProject(x, y, z, modelview, projection, viewport, &sx, &sy, &sz) != GL_TRUE || sx < 0 || sy < 0 ||
+        sx >= viewport[2] || sy >= viewport[3])
+      return false;
     ReadPixel(static_cast<int>(sx), static_cast<int>(sy), rgb);
     return true;
   }
