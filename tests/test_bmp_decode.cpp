@@ -2,6 +2,7 @@
 // and on files that are cut short or lie about themselves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <cstdint>
@@ -9,8 +10,6 @@
 
 #include "support/bmp_writer.h"
 #include "world/bmp_image.h"
-
-namespace {
 
 using test::BmpLayout;
 using test::BmpRgb;
@@ -26,10 +25,7 @@ BmpLayout Layout(int bits, int width, int height, std::uint32_t compression = 0)
   BmpLayout layout;
   layout.width = width, layout.height = height, layout.compression = compression;
   layout.bitCount = static_cast<std::uint16_t>(bits);
-  for (int i = 0; bits <= 8 && i < (1 << bits); ++i) {
-    layout.palette.push_back({static_cast<std::uint8_t>(i * 7 + 1), static_cast<std::uint8_t>(255 - i),
-                              static_cast<std::uint8_t>(i * 13 + 5)});
-  }
+  for (int i = 0; bits <= 8 && i < (1 << bits); ++i) layout.palette.push_back(FromHex((i * 7 + 1) << 16 | (255 - i) << 8 | (i * 13 + 5)));
   return layout;
 }
 
@@ -38,15 +34,11 @@ BmpLayout Rle(int bits, int width, int height) { return Layout(bits, width, heig
 // width x height values below limit that differ from row to row.
 Picture Pattern(int width, int height, std::uint32_t limit, std::uint32_t seed = 1) {
   Picture p(height, std::vector<std::uint32_t>(width));
-  for (auto& row : p) {
-    for (auto& v : row) v = ((seed = seed * 1103515245u + 12345u) >> 8) % limit;
-  }
+  for (auto& row : p) std::generate(row.begin(), row.end(), [&] { return ((seed = seed * 1103515245u + 12345u) >> 8) % limit; });
   return p;
 }
 
-Bytes File(const BmpLayout& layout, const Picture& picture) {
-  return test::BuildBmp(layout, test::PackRows(layout, picture));
-}
+Bytes File(const BmpLayout& layout, const Picture& picture) { return test::BuildBmp(layout, test::PackRows(layout, picture)); }
 
 // The picture's height follows from the width and the number of pixels.
 void ExpectImage(const Bytes& file, int width, const Bytes& pixels) {
@@ -172,8 +164,7 @@ TEST(BmpDecode, OffsetsAndTablesPointingPastTheEnd) {
   Bytes past = good;
   test::PutU32(past, 10, static_cast<std::uint32_t>(good.size() + 1));
   ExpectError(past, DibError::ConversionFailed);
-  // A count of entries beyond what is there: the bare offset would lie.
-  Bytes used = good;
+  Bytes used = good;  // a count of entries beyond what is there, where no offset says better
   test::PutU32(used, 14 + 32, 0xFFFF);
   used.resize(14 + 40 + 300 * 4, 0);
   test::PutU32(used, 10, 0);
@@ -201,4 +192,3 @@ TEST(BmpDecode, ImpossibleUnsupportedOrHugeEncodings) {
   ExpectError(test::BuildBmp(Layout(24, kMaxDibSide, 1), {}), DibError::ConversionFailed);  // in bounds, no data
 }
 
-}  // namespace

@@ -10,8 +10,6 @@
 #include "world/bmp_image.h"
 #include "world/bmp_ppm.h"
 
-namespace {
-
 const test::BmpLayout kSmall = [] {
   test::BmpLayout layout;
   layout.width = 3, layout.height = 2;
@@ -66,4 +64,3 @@ TEST(BmpFile, MissingDamagedOrHugeFilesShowTheBoxOfTheirFault) {
   }
 }
 
-}  // namespace

@@ -11,8 +11,6 @@
 #include "world/texture.h"
 #include "world/world_graphics.h"
 
-namespace {
-
 using test::Grid;
 using Ints = std::vector<int>;
 
@@ -65,19 +63,6 @@ TEST_F(LevelLoad, DoorsStandOnTheEdgeBetweenTheirCellsAndArrowsFaceByCode) {
   std::vector<float> rotations;
   for (int i = 0; i < level->floorArrows->count; ++i) rotations.push_back(level->floorArrows->At(i)->rotation);
   EXPECT_EQ(rotations, (std::vector<float>{0, 270, 180, 90}));
-}
-
-TEST_F(LevelLoad, CoinsAndPelletsDrawTheirRandomNumbersInReadingOrder) {
-  test::WriteLevelFiles(dir.path(), 2, {{0, 0, 0}}, {{1, 2, 1}});
-  std::srand(77);
-  auto level = LoadNumber(2);
-  std::srand(77);
-  Coin first;
-  LargePellet pellet(0);
-  Coin second;
-  EXPECT_EQ((std::vector{level->coins->At(0)->spinZ, level->largePellets->At(0)->particles[299].angleZ,
-                         level->coins->At(1)->angleX}),
-            (std::vector{first.spinZ, pellet.particles[299].angleZ, second.angleX}));
 }
 
 TEST_F(LevelLoad, ADamagedFileIsRefusedWholeWithOneLineAndAShortDoorSectionIsTold) {
@@ -165,4 +150,3 @@ TEST_F(LevelWithGL, AMissingTextureIsFatalAndStopsTheLoading) {
   platform::SetMessageBoxHook({});
 }
 
-}  // namespace

@@ -7,8 +7,6 @@
 #include "support/level_files.h"
 #include "support/test_support.h"
 
-namespace {
-
 struct Output {
   std::string out;
   int status = -1;
@@ -61,4 +59,3 @@ TEST(LevelTool, TheFinalSceneAndBadLevelsAndBadArguments) {
             (std::vector{1, 2, 2, 1}));
 }
 
-}  // namespace
