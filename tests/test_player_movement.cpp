@@ -188,14 +188,6 @@ TEST(PlayerTrail, AZeroStepMovesNothingAndALongFrameNeverLeavesANegativeStreak) 
   EXPECT_TRUE(slow.player.trailMax >= 0 && slow.player.trailLength >= 0 && slow.player.speed < 0.08f);
 }
 
-TEST(PlayerPose, TheMenuSetsTheFacing) {
-  Player player(true);
-  for (auto [index, heading] : {std::pair{0, 90.0f}, {1, 0.0f}, {2, 270.0f}, {4, 180.0f}, {-1, 180.0f}}) {
-    player.SetFacing(index);
-    EXPECT_EQ(player.heading, heading) << "index " << index;
-  }
-}
-
 // The scripted walk: WalkTo plans a path through the maze, FollowPath walks it.
 // Walks until FollowPath reports the end; returns the calls made, or -1 past the limit.
 int WalkToTheEnd(Player& p, int limit) {

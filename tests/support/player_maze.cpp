@@ -50,7 +50,6 @@ std::string MazeWallText(const MazeSpec& spec) {
 }
 
 LoadedMaze::LoadedMaze(const MazeSpec& spec, int levelNumber) {
-  cwd_.emplace(dir_.path());
   std::filesystem::create_directories("pantallas");
   const std::string n = std::to_string(levelNumber);
   WriteFile("./pantallas/paredes" + n + ".txt", MazeWallText(spec));

@@ -17,7 +17,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,7 +48,7 @@ class LoadedMaze {
 
  private:
   TempDir dir_;
-  std::optional<ScopedCwd> cwd_;
+  ScopedCwd cwd_{dir_.path()};
   std::unique_ptr<Level> level_;
 };
 
