@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <tuple>
 
 #include "platform/gl.h"
 #include "render/primitives.h"
@@ -42,24 +43,20 @@ TEST_F(Primitives, SphereStripsAndDegenerateCases) {
   const test::GlRecording positive = Sphere(0.5, 8, 0, 0, kTurn);
   const test::GlRecording& negative = Sphere(-0.5, -8, 0, 0, kTurn);
   ASSERT_EQ(negative.vertices.size(), positive.vertices.size());
-  for (std::size_t i = 0; i < positive.vertices.size(); ++i) {
-    const auto &a = negative.vertices[i], &b = positive.vertices[i];
-    EXPECT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z) << i;
-  }
+  for (std::size_t i = 0; i < positive.vertices.size(); ++i)
+    EXPECT_TRUE(std::tie(negative.vertices[i].x, negative.vertices[i].y, negative.vertices[i].z) ==
+                std::tie(positive.vertices[i].x, positive.vertices[i].y, positive.vertices[i].z)) << i;
 }
 
 TEST_F(Primitives, CylinderSectorFacesOutwardAndUpWithBackFaceCulling) {
   // Seen from the side it shows its wall, and from above its cap; either
   // would vanish under back-face culling if it were wound the wrong way.
-  glViewport(0, 0, 640, 480);
-  glDisable(GL_LIGHTING), glDisable(GL_TEXTURE_2D), glEnable(GL_CULL_FACE), glCullFace(GL_BACK), glColor3f(1, 1, 1);
+  glViewport(0, 0, 640, 480), glDisable(GL_LIGHTING), glDisable(GL_TEXTURE_2D), glEnable(GL_CULL_FACE), glCullFace(GL_BACK), glColor3f(1, 1, 1);
   std::uint8_t px[3];
   for (bool fromAbove : {false, true}) {
     test::Ortho(-0.2, 0.2, -0.2, fromAbove ? 0.2 : 1.7, -5, 5);  // looking along -z, or
     if (fromAbove) glRotatef(90, 1, 0, 0);                      // down from +y
-    glClear(GL_COLOR_BUFFER_BIT);
-    DrawCylinderSector(0.0f, 360.0f);
-    test::ReadPixel(320, 240, px);
+    glClear(GL_COLOR_BUFFER_BIT), DrawCylinderSector(0.0f, 360.0f), test::ReadPixel(320, 240, px);
     EXPECT_GT(px[0], 200) << (fromAbove ? "top cap culled" : "side wall culled");
   }
 }

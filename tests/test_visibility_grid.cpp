@@ -21,8 +21,7 @@ class VisibilityTest : public ::testing::Test {
   void UpdateWithRows(const float rows[4][4]) {
     float m[16];
     for (int i = 0; i < 16; ++i) m[i] = rows[i % 4][i / 4];
-    glMatrixMode(GL_PROJECTION), glLoadMatrixf(m), glMatrixMode(GL_MODELVIEW);
-    grid.Update();
+    glMatrixMode(GL_PROJECTION), glLoadMatrixf(m), glMatrixMode(GL_MODELVIEW), grid.Update();
   }
   void ExpectVisible(std::initializer_list<std::array<int, 3>> cells) {
     for (const auto& [x, z, visible] : cells) EXPECT_EQ(grid.IsCellVisible(x, z), visible != 0) << x << "," << z;

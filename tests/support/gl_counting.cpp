@@ -91,6 +91,10 @@ void StartGlRecording(bool keepVertices) {
 }
 void StopGlRecording() { S().keep = false; }
 const GlRecording& GlRecorded() { return S().recording; }
+const GlRecording& Record(const std::function<void()>& draw) {
+  StartGlRecording(), draw(), StopGlRecording();
+  return GlRecorded();
+}
 std::size_t GlVertexCount() { return S().count; }
 void ResetGlVertexCount() { S().count = 0; }
 

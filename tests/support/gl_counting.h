@@ -10,14 +10,14 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace test {
 
-struct RecordedVertex {
-  float x, y, z, nx, ny, nz, s, t;  // position, current normal and texture coordinate
-  int primitive;                    // index into GlRecording::primitives, -1 outside glBegin/glEnd
-};
+// Position, then the current normal and texture coordinate; the primitive's
+// index in GlRecording::primitives, -1 outside glBegin/glEnd.
+struct RecordedVertex { float x, y, z, nx, ny, nz, s, t; int primitive; };
 
 // A glBegin/glEnd block and the state it was drawn in, read at its glBegin.
 struct RecordedPrimitive {
@@ -29,11 +29,7 @@ struct RecordedPrimitive {
 };
 
 // One glMaterialfv call, after `beforeVertex` vertices were sent.
-struct RecordedMaterial {
-  unsigned pname;
-  float value[4];
-  std::size_t beforeVertex;
-};
+struct RecordedMaterial { unsigned pname; float value[4]; std::size_t beforeVertex; };
 
 struct GlRecording {
   std::vector<RecordedVertex> vertices;
@@ -52,13 +48,7 @@ void StopGlRecording();  // the count goes on
 const GlRecording& GlRecorded();
 
 // What `draw()` sends, recorded.
-template <typename Draw>
-const GlRecording& Record(Draw&& draw) {
-  StartGlRecording();
-  draw();
-  StopGlRecording();
-  return GlRecorded();
-}
+const GlRecording& Record(const std::function<void()>& draw);
 
 // Vertices sent since the last reset, counted whether or not recording is on.
 std::size_t GlVertexCount();
