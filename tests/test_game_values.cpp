@@ -1,6 +1,6 @@
 // The values of a whole game: ghosts and boss by level, the display choices,
-// and the level map with its marks. (Extra lives bought with points are
-// played through in the whole-game tests.)
+// and the level map with its marks. (Extra lives bought with points, and a
+// new game's fresh values, are played through in the whole-game tests.)
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -29,17 +29,6 @@ TEST(LevelMap, StoredColumnByColumnVisitsMarkTheirCellsAndTheRescueUncoversTheCe
   EXPECT_EQ(Flat(LevelMapMarks), (std::vector<int>{0, 0, 1, 0, -1, 1, 0, 0, 1}));
   MarkLevelMapCentreVisited();
   EXPECT_EQ(LevelMapMarks[kLevelMapCentreColumn][kLevelMapCentreRow], kMarkVisited);
-}
-
-TEST(LevelMap, NewGameResetsPointsAndMarksButKeepsTheLevelKindAndDisplay) {
-  extraLifePoints = 555;
-  activeGhostCount = 0;
-  bossActive = true;
-  TakeDisplaySettings(false, 1);
-  MarkLevelVisited(7);
-  ResetGameValuesForNewGame();
-  EXPECT_EQ(Flat(LevelMapMarks), kFreshMarks);
-  EXPECT_EQ(std::tuple(extraLifePoints, activeGhostCount, bossActive, texturesEnabled, detailLevel), std::tuple(0, 0, true, false, 1));
 }
 
 TEST(LevelKind, GhostsAndBossByLevelNumber) {
