@@ -78,10 +78,7 @@ TEST_F(Eating, EatsTheCellItsCentreHasJustEntered) {
 // The power light needs a GL context to be looked at.
 class PowerLight : public Eating {
  protected:
-  void SetUp() override {
-    Eating::SetUp();
-    ASSERT_TRUE(gl.ok());
-  }
+  void SetUp() override { ASSERT_TRUE(gl.ok()); }
   static bool LightOn() { return glIsEnabled(GL_LIGHT0 + kPlayerLightIndex) == GL_TRUE; }
   static GLfloat Light(GLenum which, int index = 0) {
     GLfloat value[4] = {-1, -1, -1, -1};

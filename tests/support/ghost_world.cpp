@@ -1,6 +1,5 @@
 #include "support/ghost_world.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "platform/sound.h"
@@ -49,9 +48,5 @@ SoundRecorder::SoundRecorder() : log_(std::make_shared<Log>()) {
 }
 
 SoundRecorder::~SoundRecorder() { platform::SetSoundPlayer(nullptr); }
-
-int SoundRecorder::Count(const std::string& name) const {
-  return static_cast<int>(std::count(log_->started.begin(), log_->started.end(), name));
-}
 
 }  // namespace test

@@ -3,6 +3,7 @@
 // asked to play.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,7 +41,7 @@ class SoundRecorder {
   SoundRecorder();
   ~SoundRecorder();
   const std::vector<std::string>& started() const { return log_->started; }
-  int Count(const std::string& name) const;
+  int Count(const std::string& name) const { return static_cast<int>(std::count(started().begin(), started().end(), name)); }
   void SetBusy(bool busy) { log_->busy = busy; }
 
  private:
