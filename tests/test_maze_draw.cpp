@@ -8,12 +8,9 @@
 #include <tuple>
 
 #include "game/game_values.h"
-#include "platform/gl.h"
-#include "render/visibility_grid.h"
 #include "support/draw_scene.h"
 #include "support/gl_counting.h"
 #include "support/gl_views.h"
-#include "world/level.h"
 #include "world/texture.h"
 #include "world/world_graphics.h"
 
@@ -27,17 +24,15 @@ class MazeDraw : public ::testing::Test {
     ASSERT_TRUE(gl.ok());
     glViewport(0, 0, kW, kH), glEnable(GL_DEPTH_TEST), glDepthFunc(GL_LEQUAL), glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK), glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    worldGraphicsEnabled = false;  // no texture files, no pellet lights
+    worldGraphicsEnabled = false, texturesEnabled = true;  // no texture files, no pellet lights
     level = std::make_unique<Level>(2);
-    texturesEnabled = true;
   }
   // Flat white drawing, so coverage alone is seen; cleared, looking along -z
   // at x0..x1 and, when `above`, turned to look down on z0..z1 with north up.
   static void View(float x0, float x1, float z0, float z1, bool above = true) {
     glDisable(GL_LIGHTING), glDisable(GL_TEXTURE_2D), glDisable(GL_BLEND), glColor3f(1, 1, 1);
-    test::Ortho(x0, x1, -z1, -z0);
+    test::Ortho(x0, x1, -z1, -z0), glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (above) glRotatef(90, 1, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
   // Whether the point (x, z) of the last view is drawn on.
   static bool CoveredAt(float fx, float fz, float x0 = 0, float x1 = 1, float z0 = 0, float z1 = 1) {
@@ -140,16 +135,14 @@ TEST_F(MazeDraw, ItemsSendTheirShapesAndNothingWhenGone) {
   coin.SetPosition(1.5f, 0.6f, 1.5f), pellet.active = true;
   EXPECT_TRUE(sent([&] { coin.Draw(); }) == 6u && sent([&] { arrow.Draw(); }) == 4u);
   EXPECT_TRUE(sent([&] { pellet.DrawSparks(); }) == 1800u && sent([&] { pellet.DrawSphere(); }) == 72u);
-  coin.SetVisible(false);
-  EXPECT_EQ(sent([&] { coin.Draw(); }), 0u);
+  EXPECT_EQ((coin.SetVisible(false), sent([&] { coin.Draw(); })), 0u);
   // A door draws only with both its textures.
   std::unique_ptr<Texture> frame(test::MakeTestTexture(4, false));
   Texture* t = frame.get();
   for (const auto& [a, b, count] : {std::tuple<Texture*, Texture*, std::size_t>{t, nullptr, 0}, {nullptr, t, 0}, {t, t, 80}})
     EXPECT_EQ((door.SetTextures(a, b), sent([&] { door.Draw(); })), count) << (a != nullptr) << (b != nullptr);
   // The door indicator draws only while showing, and not at all once gone.
-  level->doorIndicator = new Door;
-  level->doorIndicator->SetTextures(t, t);
+  (level->doorIndicator = new Door)->SetTextures(t, t);
   EXPECT_EQ(sent([&] { level->DrawDoorIndicator(), level->indicatorShowing = true, level->DrawDoorIndicator(); }), 80u);
   delete level->doorIndicator, level->doorIndicator = nullptr;
   EXPECT_EQ(sent([&] { level->DrawDoorIndicator(); }), 0u);

@@ -8,10 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "actors/ghost.h"
-#include "actors/player.h"
 #include "platform/gl.h"
-#include "render/camera.h"
 #include "support/draw_scene.h"
 #include "support/gl_counting.h"
 #include "support/gl_views.h"
@@ -84,8 +81,7 @@ TEST_F(Models, TrailCopiesFadeOldestFirstAndOnlyWhileOn) {
   Player p(true);
   p.powered = true, p.trailLength = 3, p.trailOn = false;
   EXPECT_EQ(RecordPlayer(p).vertices.size(), kPlayerVertices);  // whatever trailLength holds
-  p.trailOn = true;
-  const test::GlRecording& r = RecordPlayer(p);
+  const test::GlRecording& r = (p.trailOn = true, RecordPlayer(p));
   ASSERT_EQ(r.vertices.size(), 4 * kPlayerVertices);
   const float fade[4] = {1.0f, 1.0f / 3.0f, 1.0f / 2.0f, 1.0f};  // the player, then oldest first
   for (int copy = 0; copy < 4; ++copy)  // in the powered hue
@@ -139,8 +135,7 @@ TEST_F(Models, BossIsThreeTimesAsLarge) {
 
 std::string PicturePath(const char* name) {
   const std::string dir = std::string(GLUMBO_BINARY_DIR) + "/pictures";
-  std::filesystem::create_directories(dir);
-  return dir + "/" + name;
+  return std::filesystem::create_directories(dir), dir + "/" + name;
 }
 
 TEST_F(Models, PlaySceneFromAbove) {

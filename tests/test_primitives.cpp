@@ -20,28 +20,28 @@ class Primitives : public ::testing::Test {
   test::GLContext gl;
 };
 
-const test::GlRecording& Sphere(double radius, int detail, int mode, double t1, double t2, double p1 = -kPole,
-                                double p2 = kPole) {
-  return test::Record([&] { DrawPartialSphere(radius, detail, mode, t1, t2, p1, p2); });
+// A whole sphere, pole to pole and all the way round.
+const test::GlRecording& Sphere(double radius, int detail, int mode) {
+  return test::Record([&] { DrawPartialSphere(radius, detail, mode, 0, kTurn, -kPole, kPole); });
 }
 
 TEST_F(Primitives, SphereStripsAndDegenerateCases) {
   // Too few columns or no radius: one point at the origin.
   for (const auto& [radius, detail] : {std::pair{1.0, 3}, {0.0, 16}}) {
-    const test::GlRecording& r = Sphere(radius, detail, 0, 0, kTurn);
+    const test::GlRecording& r = Sphere(radius, detail, 0);
     ASSERT_TRUE(r.primitives.size() == 1u && r.vertices.size() == 1u) << radius << " " << detail;
     EXPECT_TRUE(r.primitives[0].mode == GL_POINTS && r.vertices[0].x == 0 && r.vertices[0].y == 0 && r.vertices[0].z == 0);
   }
   // An odd detail loses its remainder in the bands but not in the columns.
   for (const auto& [detail, mode, glMode, strips, perStrip] : {std::array<unsigned, 5>{8, 0, GL_QUAD_STRIP, 4, 18},
                                                                  {5, 1, GL_TRIANGLE_STRIP, 2, 12}}) {
-    const test::GlRecording& r = Sphere(0.1, static_cast<int>(detail), static_cast<int>(mode), 0, kTurn);
+    const test::GlRecording& r = Sphere(0.1, static_cast<int>(detail), static_cast<int>(mode));
     ASSERT_EQ(r.primitives.size(), strips) << detail;
     for (const auto& p : r.primitives) EXPECT_TRUE(p.mode == glMode && p.count == perStrip) << detail;
   }
   // Negative radius and detail draw the same shape as positive ones.
-  const test::GlRecording positive = Sphere(0.5, 8, 0, 0, kTurn);
-  const test::GlRecording& negative = Sphere(-0.5, -8, 0, 0, kTurn);
+  const test::GlRecording positive = Sphere(0.5, 8, 0);
+  const test::GlRecording& negative = Sphere(-0.5, -8, 0);
   ASSERT_EQ(negative.vertices.size(), positive.vertices.size());
   for (std::size_t i = 0; i < positive.vertices.size(); ++i)
     EXPECT_TRUE(std::tie(negative.vertices[i].x, negative.vertices[i].y, negative.vertices[i].z) ==

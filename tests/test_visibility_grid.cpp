@@ -12,10 +12,7 @@ namespace {
 
 class VisibilityTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(gl.ok());
-    grid.SetSize(60, 60);
-  }
+  void SetUp() override { ASSERT_TRUE(gl.ok()); grid.SetSize(60, 60); }
   // Loads a projection whose rows are given directly (transposed into
   // OpenGL's column order) and updates the marks.
   void UpdateWithRows(const float rows[4][4]) {

@@ -3,14 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "actors/ghost.h"
-#include "actors/player.h"
 #include "app/game_window.h"
 #include "game/game_values.h"
 #include "platform/gl.h"
-#include "render/camera.h"
-#include "render/visibility_grid.h"
-#include "world/level.h"
 #include "world/texture.h"
 #include "world/world_graphics.h"
 
@@ -25,8 +20,7 @@ Texture* MakeTestTexture(int size, bool patterned) {
     const bool mortar = y % 8 == 0 || (x + (y / 8) * 4) % 16 == 0;
     rgb[i] = mortar ? 120 : static_cast<std::uint8_t>(200 + (x * 7 + y * 13) % 55);
   }
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1), glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   texture->width = texture->height = size;
   return texture;
 }
@@ -112,8 +106,8 @@ DrawScene::DrawScene(const DrawSceneOptions& o) {
 
   for (int i = 0; i < o.ghosts; ++i) {
     auto ghost = std::make_unique<Ghost>(i);
-    ghost->SetColour(kGhostColours[i % 4][0], kGhostColours[i % 4][1], kGhostColours[i % 4][2]);
-    ghost->SetPosition(px - 3.0f + 4.0f * (i % 2), 0.9f, pz - 1.0f + 2.0f * (i / 2));
+    const float* c = kGhostColours[i % 4];
+    ghost->SetColour(c[0], c[1], c[2]), ghost->SetPosition(px - 3.0f + 4.0f * (i % 2), 0.9f, pz - 1.0f + 2.0f * (i / 2));
     ghost->BuildDisplayList(), ghosts.push_back(std::move(ghost));
   }
 

@@ -7,12 +7,11 @@
 #include <memory>
 #include <vector>
 
-class Camera;
-class Ghost;
-class Level;
-class Player;
-class Texture;
-class VisibilityGrid;
+#include "actors/ghost.h"
+#include "actors/player.h"
+#include "render/camera.h"
+#include "render/visibility_grid.h"
+#include "world/level.h"
 
 namespace test {
 
@@ -20,10 +19,9 @@ struct DrawSceneOptions {
   int width = 10, height = 8;  // cells; a border of walls runs round the edge
   int coins = 10;              // laid out on open cells, row by row
   int largePellets = 1, ghosts = 2;
-  bool culling = true;
   // Textures: plain white keeps the material colours exact for pixel checks;
   // patterned ones cost the rasteriser what real pictures do.
-  bool patternedTextures = false;
+  bool culling = true, patternedTextures = false;
   int cameraMode = 3;  // overhead, as at start-up; 1 chase, 2 close
 };
 

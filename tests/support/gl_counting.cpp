@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -20,25 +21,18 @@ struct State {
   GlRecording recording;
 };
 
-State& S() {
-  static State state;
-  return state;
-}
+State& S() { static State state; return state; }
 
 // The GL library's own entry point of the same name.
 void* Next(const char* name) {
-  void* symbol = dlsym(RTLD_NEXT, name);
-  if (!symbol) {
-    std::fprintf(stderr, "gl_counting: %s not found in the GL library\n", name);
-    std::abort();
-  }
-  return symbol;
+  if (void* symbol = dlsym(RTLD_NEXT, name)) return symbol;
+  std::fprintf(stderr, "gl_counting: %s not found in the GL library\n", name);
+  std::abort();
 }
 
 void NoteVertex(float x, float y, float z) {
   State& s = S();
-  ++s.count;
-  if (!s.keep) return;
+  if (++s.count; !s.keep) return;
   s.recording.vertices.push_back({x, y, z, s.normal[0], s.normal[1], s.normal[2], s.tex[0], s.tex[1], s.open});
   if (s.open >= 0) ++s.recording.primitives[static_cast<std::size_t>(s.open)].count;
 }
@@ -49,8 +43,7 @@ void NoteBegin(GLenum mode) {
   if (!s.keep) return;
   GLboolean mask = GL_TRUE;
   GLint bound = 0;
-  glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  glGetBooleanv(GL_DEPTH_WRITEMASK, &mask), glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   auto on = [](GLenum cap) { return glIsEnabled(cap) == GL_TRUE; };
   s.recording.primitives.push_back({mode, s.recording.vertices.size(), 0, on(GL_TEXTURE_2D), on(GL_LIGHTING),
                                     on(GL_BLEND), mask == GL_TRUE, on(GL_CULL_FACE), static_cast<unsigned>(bound), {}});
@@ -61,9 +54,8 @@ void NoteBegin(GLenum mode) {
 void NoteMaterial(GLenum pname, const GLfloat* params) {
   State& s = S();
   if (!s.keep) return;
-  RecordedMaterial m{pname, {0, 0, 0, 0}, s.recording.vertices.size()};
+  auto& m = s.recording.materials.emplace_back(RecordedMaterial{pname, {}, s.recording.vertices.size()});
   for (int i = 0; i < (pname == GL_SHININESS ? 1 : 4); ++i) m.value[i] = params[i];
-  s.recording.materials.push_back(m);
 }
 
 }  // namespace
@@ -78,16 +70,13 @@ bool GlRecording::MaterialAt(std::size_t vertex, unsigned pname, float out[4]) c
   bool found = false;
   for (const RecordedMaterial& m : materials) {
     if (m.beforeVertex > vertex) break;
-    if (m.pname != pname) continue;
-    for (int i = 0; i < 4; ++i) out[i] = m.value[i];
-    found = true;
+    if (m.pname == pname) std::copy(m.value, m.value + 4, out), found = true;
   }
   return found;
 }
 
 void StartGlRecording(bool keepVertices) {
-  S() = State{};
-  S().keep = keepVertices;
+  S() = State{}, S().keep = keepVertices;
 }
 void StopGlRecording() { S().keep = false; }
 const GlRecording& GlRecorded() { return S().recording; }

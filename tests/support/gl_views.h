@@ -12,18 +12,14 @@ namespace test {
 
 // An orthographic projection onto the given box, with the modelview reset.
 inline void Ortho(double left, double right, double bottom, double top, double nearZ = -10, double farZ = 10) {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(left, right, bottom, top, nearZ, farZ);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  glMatrixMode(GL_PROJECTION), glLoadIdentity(), glOrtho(left, right, bottom, top, nearZ, farZ);
+  glMatrixMode(GL_MODELVIEW), glLoadIdentity();
 }
 
 // The 640 x 480 framebuffer as RGB bytes, bottom row first.
 inline std::vector<std::uint8_t> ReadFrame() {
   std::vector<std::uint8_t> rgb(640 * 480 * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, 1), glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   return rgb;
 }
 
@@ -31,8 +27,7 @@ inline std::vector<std::uint8_t> ReadFrame() {
 // 640 x 480 screen.
 struct Projection {
   Projection() {
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview), glGetDoublev(GL_PROJECTION_MATRIX, projection);
   }
   // The colour of the pixel the point lands on; false when it lands off screen.
   bool ColourAt(double x, double y, double z, std::uint8_t rgb[3]) const {
