@@ -194,21 +194,19 @@ TEST_F(GhostBehaviour, TheBossLaysABonusPelletEveryThirtySecondsAndTakesItAwayAt
   player_.SetPosition(8.5f, 0.5f, 1.5f);
   Level& level = maze.level();
   const auto pelletsOnRow = [&level] {
-    int n = 0;
-    for (int x = 0; x < 10; ++x) n += level.objects.cells[x][3] == kLargePelletCode ? 1 : 0;
-    return n;
+    return std::count_if(std::begin(level.objects.cells), std::begin(level.objects.cells) + 10, [](const auto& column) { return column[3] == kLargePelletCode; });
   };
   Ghost::SetBonusPelletClock(29.99f);
   ordinary->Update(1.0);  // only the boss keeps the pellet clock
   EXPECT_FLOAT_EQ(Ghost::BonusPelletClock(), 29.99f);
   boss->Update(1.0);
   // The one pellet lies on the boss's row.
-  EXPECT_EQ(std::tuple(Ghost::BonusPelletClock(), level.largePelletCount, pelletsOnRow()), std::tuple(0.0f, 1, 1));
+  EXPECT_EQ(std::tuple(Ghost::BonusPelletClock(), level.largePelletCount, pelletsOnRow()), std::tuple(0.0f, 1, std::ptrdiff_t{1}));
   Ghost::SetBonusPelletClock(14.99f);
   boss->Update(0.0);
   EXPECT_EQ(level.largePelletCount, 1);  // not yet
   boss->Update(1.0);
-  EXPECT_EQ(std::pair(level.largePelletCount, pelletsOnRow()), std::pair(0, 0));
+  EXPECT_EQ(std::pair(level.largePelletCount, pelletsOnRow()), std::pair(0, std::ptrdiff_t{0}));
 }
 
 // A ghost's data: construction, taking its place in a level, the boss's

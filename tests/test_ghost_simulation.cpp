@@ -5,6 +5,7 @@
 // chain of neighbouring free cells.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -90,9 +91,7 @@ TEST_P(GhostSimulation, InvariantsHoldAtRandomFrameSteps) {
     ghosts.back()->SetPlayer(player);
     ghosts.back()->LoadLevel(maze.level());
   }
-  const auto doors = [&](bool open) {
-    for (auto& g : ghosts) g->SetDoorOpen(open);
-  };
+  const auto doors = [&](bool open) { std::for_each(ghosts.begin(), ghosts.end(), [open](auto& g) { g->SetDoorOpen(open); }); };
 
   GameState = StatePlaying;
   double houseDoorTimer = 10.0, dyingTicks = 0, ticks = 0;

@@ -67,14 +67,6 @@ TEST_F(Eating, NothingToEatOnFloorWallsDoorsStrayCodesAndOutsideTheLevel) {
   EXPECT_TRUE(level.coins->At(0)->visible && level.coins->At(1)->visible);
 }
 
-TEST_F(Eating, EatsTheCellItsCentreHasJustEntered) {
-  LoadedMaze maze(Rows{"######", "#P.o #", "######"});
-  Start(maze);
-  // 0.52 cells from the start centre: just inside the coin's cell.
-  for (int i = 0; i < 13; ++i) player.Update(1.0);
-  EXPECT_EQ(extraLifePoints, 5);
-}
-
 // The power light needs a GL context to be looked at.
 class PowerLight : public Eating {
  protected:

@@ -187,15 +187,4 @@ TEST(PlayerWalk, FollowsThePathCellByCellToTheCentreOfTheGoalAndRefusesGoalsItCa
   EXPECT_EQ(player.x, 5.5f);
 }
 
-TEST(PlayerWalk, ThePartnerWalksThroughCellsClosedToPlayersWhenThePathSaysSo) {
-  // Code 38 blocks the players' own steps but not the grid: scripted walks trust the path.
-  test::LoadedMaze corridor({{"#QX  #"}});
-  Player partner(false);
-  partner.LoadLevel(&corridor.level());
-  EXPECT_FALSE(partner.IsFree(2, 0));
-  partner.WalkTo(4, 0);
-  EXPECT_GT(WalkToTheEnd(partner, 1000), 0);
-  EXPECT_EQ(partner.x, 4.5f);
-}
-
 }  // namespace
