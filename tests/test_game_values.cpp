@@ -22,10 +22,8 @@ const std::vector<int> kFreshMarks = {0, 0, 1, 0, -1, 0, 0, 0, 0};
 TEST(LevelMap, StoredColumnByColumnVisitsMarkTheirCellsAndTheRescueUncoversTheCentre) {
   EXPECT_EQ(Flat(LevelMap), (std::vector<int>{3, 2, 1, 54, 100, 58, 5, 6, 7}));
   EXPECT_EQ(Flat(LevelMapMarks), kFreshMarks);
-  MarkLevelVisited(58);
-  MarkLevelVisited(7);
-  // A level that is not on the map changes nothing.
-  for (int n : {42, 9999, 0}) MarkLevelVisited(n);
+  // Levels 58 and 7 are on the map; the others change nothing.
+  for (int n : {58, 7, 42, 9999, 0}) MarkLevelVisited(n);
   EXPECT_EQ(Flat(LevelMapMarks), (std::vector<int>{0, 0, 1, 0, -1, 1, 0, 0, 1}));
   MarkLevelMapCentreVisited();
   EXPECT_EQ(LevelMapMarks[kLevelMapCentreColumn][kLevelMapCentreRow], kMarkVisited);

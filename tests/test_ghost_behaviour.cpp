@@ -39,8 +39,9 @@ class GhostBehaviour : public testing::Test {
     g->stunTime = stun;
     return g;
   }
+  // The end of the ghost's path, or (-1, -1) without one.
   static std::pair<int, int> Goal(const Ghost& g) {
-    const PathNode* node = g.path->At(g.path->Count() - 1);
+    const PathNode* node = g.path == nullptr ? nullptr : g.path->At(g.path->Count() - 1);
     return node == nullptr ? std::pair{-1, -1} : std::pair{node->x, node->y};
   }
   test::GLContext gl_;
@@ -114,7 +115,6 @@ TEST_F(GhostBehaviour, ANearPlayerMakesTheGhostReplanTowardItsCellUnlessPowered)
   player_.SetPosition(4.5f, 0.5f, 2.5f);  // d = 3 + 1 = 4
   g->Update(1.0);
   EXPECT_NEAR(g->chaseClock, 5.025f + 1.0f / 70.0f, 2.4751f);  // drawn from 2.55 .. 7.5
-  ASSERT_TRUE(g->HasPath());
   EXPECT_EQ(Goal(*g), std::pair(4, 2));
   // A powered player is neither chased nor fled from: the clock only runs.
   player_.PowerUp();
@@ -134,7 +134,6 @@ TEST_F(GhostBehaviour, TheBossAimsBesideAPlayerCellItsMapBlocks) {
     boss->chaseClock = 9.5f;
     player_.SetPosition(5.5f, 0.5f, 1.5f);
     boss->Update(0.0);
-    ASSERT_TRUE(boss->HasPath());
     EXPECT_EQ(Goal(*boss), goal);
   }
 }

@@ -23,12 +23,6 @@ class Eating : public ::testing::Test {
     GameState = StatePlaying;
     extraLifePoints = 0;
   }
-  // A player heading east from its start cell.
-  Player& Start(LoadedMaze& maze) {
-    player.LoadLevel(&maze.level());
-    player.SetDirection(kPlayerEast);
-    return player;
-  }
   test::SoundRecorder sounds;
   Player player{true};
 };
@@ -82,7 +76,8 @@ class PowerLight : public Eating {
 
 TEST_F(PowerLight, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
   LoadedMaze maze({{"#Po #"}});
-  Start(maze);
+  player.LoadLevel(&maze.level());
+  player.SetDirection(kPlayerEast);
   for (int tick = 0; !player.IsPowered() && tick < 100; ++tick) player.Update(1.0);
   ASSERT_TRUE(player.IsPowered() && LightOn() && player.lightIntensity == 0.8f);
   // The update that ate the pellet already counted one tick.

@@ -1,5 +1,6 @@
 // The player's steering through small mazes (start cells are taken in every
-// whole-game test): collision codes,
+// whole-game test; the corner test is checked all along the corner slides):
+// collision codes,
 // corridors, walls, corner slides, floor arrows, speed and the streak, and
 // the scripted walk along a planned path.
 #include <gtest/gtest.h>
@@ -52,11 +53,6 @@ TEST(PlayerCollision, MapsEveryWallCodeAndTreatsOutsideCellsAsBlocked) {
   // A door code naming no door of this level blocks.
   player.collision[3][0] = 3005;
   EXPECT_FALSE(player.IsFree(3, 0));
-  Walker w({"###", "# #", "###"});
-  bool blocked[4];
-  w.At(1.7f, 1.3f, 4);  // corner 0 (+x, -z) reaches (2, 0)
-  EXPECT_EQ(w.player.CountBlockedCorners(blocked), 3);
-  EXPECT_TRUE(blocked[0] && blocked[1] && !blocked[2] && blocked[3]);
 }
 
 TEST(PlayerMove, RunsOffCentreAlongACorridorAndStopsAtAWallWithoutSliding) {

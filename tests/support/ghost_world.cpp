@@ -17,10 +17,7 @@ std::vector<std::string> BigGhostMaze(int width, int height) {
   for (int y = cy - 1; y <= cy + 1; ++y)
     for (int x = cx - 2; x <= cx + 2; ++x) at(x, y) = std::abs(x - cx) <= 1 && y == cy ? ' ' : '#';
   for (int x = cx - 1; x <= cx + 1; ++x) at(x, cy - 2) = ' ';
-  at(cx, cy + 2) = ' ';
-  at(cx, cy) = 'G';
-  at(cx, cy - 1) = 'H';
-  at(cx, cy + 3) = 'P';
+  for (auto [dy, c] : {std::pair{0, 'G'}, {-1, 'H'}, {2, ' '}, {3, 'P'}}) at(cx, cy + dy) = c;
   return rows;
 }
 

@@ -38,14 +38,10 @@ std::string Grid(const MazeSpec& spec, int (*code)(char)) {
 
 std::string MazeWallText(const MazeSpec& spec) {
   std::string text = Grid(spec, WallCode);
-  // An entry is its letter alone on a line; the numbers follow on the next.
-  for (const std::string& entry : spec.doorEntries) {
-    std::istringstream in(entry);
-    std::string letter, period, target;
-    in >> letter >> period >> target;
-    if (target.empty()) target = "0";
-    text += letter + "\n" + period + " " + target + "\n";
-  }
+  // An entry is its letter alone on a line; the numbers follow on the next,
+  // the target level 0 when none is given.
+  for (const std::string& entry : spec.doorEntries)
+    text += entry.substr(0, 1) + "\n" + entry.substr(2) + (entry.find(' ', 2) == std::string::npos ? " 0\n" : "\n");
   return text;
 }
 
