@@ -21,7 +21,6 @@ namespace {
 constexpr int kOverheadMode = 3;   // the view in which the arrows steer absolutely
 constexpr int kMapKey = VkReturn;  // any key leaves the map; this one means nothing in play
 constexpr int kMenuSettleFrames = 30;
-constexpr int kBlocked = -1;
 constexpr int kFar = 1 << 20;
 
 // Arrow key of each heading: 0 toward -z, 1 toward +x, 2 toward +z, 3 toward -x.
