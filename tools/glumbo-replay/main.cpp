@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "actors/ghost.h"
@@ -94,6 +95,13 @@ bool ReadScript(const std::string& path, std::multimap<long, KeyEvent>& events) 
   return true;
 }
 
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 class ReplayDriver : public WindowLoopDriver {
  public:
   explicit ReplayDriver(const Options& o, Bot* bot) : options_(o), bot_(bot) {
@@ -115,7 +123,8 @@ class ReplayDriver : public WindowLoopDriver {
   long levelFrameCount = 0;
   double levelSeconds = 0;
   double botSeconds = 0;
-  double stepSeconds = 0;  // the play keys and the game's step alone
+  double stepSeconds = 0;
+  double levelCpuStart = 0, levelCpuEnd = 0;  // processor time of all threads  // the play keys and the game's step alone
 
   bool TakeEvent(platform::Event& event) override {
     if (!keysSent_) {
@@ -144,9 +153,12 @@ class ReplayDriver : public WindowLoopDriver {
     }
     const auto now = std::chrono::steady_clock::now();
     if (frame == 0) firstFrameSeconds = std::chrono::duration<double>(now - started).count();
-    // Frames inside a level (intro, play, pause, death, exit): what a player
+    // Frames inside a level (intro, play, pause, death, exit, the rescue): what a player
     // spends the game looking at, timed from the end of one to the end of the next.
-    if (GameState >= StateLevelIntro && GameState <= StateDying && frame > 0) {
+    const bool inLevel = (GameState >= StateLevelIntro && GameState <= StateDying) || GameState == StateRescueScene;
+    if (inLevel && frame > 0) {
+      if (levelFrameCount == 0) levelCpuStart = CpuSeconds();
+      levelCpuEnd = CpuSeconds();
       ++levelFrameCount;
       levelSeconds += std::chrono::duration<double>(now - lastFrameEnd_).count();
       stepSeconds += std::chrono::duration<double>(now - presentEnd_).count();
@@ -340,6 +352,10 @@ int main(int argc, char** argv) {
     const double game = driver.levelSeconds;
     std::printf("level frames %ld, %.1f fps (autoplayer %.3f s, not counted)\n", driver.levelFrameCount,
                 game > 0 ? driver.levelFrameCount / game : 0.0, driver.botSeconds);
+    // The autoplayer's thinking is processor time too; it is taken out.
+    const double cpu = driver.levelCpuEnd - driver.levelCpuStart - driver.botSeconds;
+    std::printf("level processor time %.3f s, %.1f frames per processor second\n", cpu,
+                cpu > 0 ? driver.levelFrameCount / cpu : 0.0);
     std::printf("game step %.2f us a frame, %.1f steps per second\n", 1e6 * driver.stepSeconds / driver.levelFrameCount,
                 driver.stepSeconds > 0 ? driver.levelFrameCount / driver.stepSeconds : 0.0);
   }
