@@ -141,6 +141,9 @@ TEST_F(Hud, CreditsScrollInTheirColours) {
       {-0.2f, White, 50, "Gracias por jugar"}, {-0.3f, Yellow, 10, "FIN"}};
   for (auto [line, colour, least, what] : lines) EXPECT_GT(band(line, colour), least) << what;
   EXPECT_EQ(band(-0.3f, White), 0);
+  // The author lines start right of the centre: at the smallest window they
+  // must end before its right edge rather than be cut by it.
+  EXPECT_EQ(CountIn(kW - 24, PixelY(0.2f) - 5, kW - 1, PixelY(0.3f) + 14, Blue), 0);
   textScrollY = kTextHidden;
   Draw(DrawCredits);
   EXPECT_EQ(frame->Count([](const std::uint8_t* p) { return p[0] + p[1] + p[2] > 0; }), 0);

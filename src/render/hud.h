@@ -15,5 +15,5 @@ void DrawCredits();
 void BeginScreenText();
 
 // The author lines of the credits.
-inline constexpr const char* kCreditsProgramming = "Programacion: Equipo Glumbo 3D";
-inline constexpr const char* kCreditsArt = "Graficos y sonido: Equipo Glumbo 3D";
+inline constexpr const char* kCreditsProgramming = "Programa: Equipo Glumbo 3D";
+inline constexpr const char* kCreditsArt = "Arte y sonido: Equipo Glumbo 3D";
