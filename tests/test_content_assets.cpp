@@ -17,6 +17,8 @@
 #include "support/test_support.h"
 #include "synth.h"
 #include "textures.h"
+#include "platform/png_writer.h"
+#include "support/frame_pixels.h"
 #include "world/bmp_image.h"
 
 namespace {
@@ -58,6 +60,11 @@ TEST(ContentTextures, EveryTextureTheGameLoadsIsThereAsAPowerOfTwoBitmap) {
     ASSERT_GE(bytes.size(), 54u);
     EXPECT_EQ(bytes[28], 24);
     EXPECT_EQ(bytes.size(), 54u + static_cast<std::size_t>(img->width * img->height * 3));
+    // Each level's picture on the level map, as PNG for people to look at.
+    if (name.starts_with("texp")) {
+      EXPECT_TRUE(platform::WritePngBottomUp(test::PicturePath("level_map_" + name.substr(0, name.size() - 4) + ".png"),
+                                             img->width, img->height, img->pixels));
+    }
   }
 }
 
