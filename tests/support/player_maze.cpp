@@ -22,12 +22,12 @@ int WallCode(char c) {
 int ObjectCode(char c) { return c == '.' || c == 'd' ? 1 : c == 'o' ? 2 : 0; }
 
 // Short rows are padded with floor.
-std::string Grid(const MazeSpec& spec, int (*code)(char)) {
+std::string Grid(const MazeSpec& maze, int (*code)(char)) {
   size_t width = 0;
-  for (const std::string& row : spec.rows) width = std::max(width, row.size());
+  for (const std::string& row : maze.rows) width = std::max(width, row.size());
   std::ostringstream out;
-  out << width << ' ' << spec.rows.size() << '\n';
-  for (const std::string& row : spec.rows) {
+  out << width << ' ' << maze.rows.size() << '\n';
+  for (const std::string& row : maze.rows) {
     for (size_t x = 0; x < width; ++x) out << (x ? " " : "") << code(x < row.size() ? row[x] : ' ');
     out << '\n';
   }
@@ -36,20 +36,20 @@ std::string Grid(const MazeSpec& spec, int (*code)(char)) {
 
 }  // namespace
 
-std::string MazeWallText(const MazeSpec& spec) {
-  std::string text = Grid(spec, WallCode);
+std::string MazeWallText(const MazeSpec& maze) {
+  std::string text = Grid(maze, WallCode);
   // An entry is its letter alone on a line; the numbers follow on the next,
   // the target level 0 when none is given.
-  for (const std::string& entry : spec.doorEntries)
+  for (const std::string& entry : maze.doorEntries)
     text += entry.substr(0, 1) + "\n" + entry.substr(2) + (entry.find(' ', 2) == std::string::npos ? " 0\n" : "\n");
   return text;
 }
 
-LoadedMaze::LoadedMaze(const MazeSpec& spec, int levelNumber) {
+LoadedMaze::LoadedMaze(const MazeSpec& maze, int levelNumber) {
   std::filesystem::create_directories("pantallas");
   const std::string n = std::to_string(levelNumber);
-  WriteFile("./pantallas/paredes" + n + ".txt", MazeWallText(spec));
-  WriteFile("./pantallas/objetos" + n + ".txt", Grid(spec, ObjectCode));
+  WriteFile("./pantallas/paredes" + n + ".txt", MazeWallText(maze));
+  WriteFile("./pantallas/objetos" + n + ".txt", Grid(maze, ObjectCode));
   worldGraphicsEnabled = false;
   level_ = std::make_unique<Level>(2);
   level_->SetLevelNumber(levelNumber);

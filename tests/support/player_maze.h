@@ -34,14 +34,14 @@ struct MazeSpec {
 };
 
 // The wall file of the maze (also the form of a monster file).
-std::string MazeWallText(const MazeSpec& spec);
+std::string MazeWallText(const MazeSpec& maze);
 
 // A maze written as level files into a fresh folder and loaded from there
 // (the folder stays the working directory while the object lives). The world
 // is loaded without OpenGL textures, so no picture files are needed.
 class LoadedMaze {
  public:
-  explicit LoadedMaze(const MazeSpec& spec, int levelNumber = 1);
+  explicit LoadedMaze(const MazeSpec& maze, int levelNumber = 1);
   ~LoadedMaze();
   Level& level() { return *level_; }
   const std::filesystem::path& dir() const { return dir_.path(); }

@@ -74,13 +74,13 @@ bool CompileLevel(const LevelSource& s, CompiledLevel& out, std::vector<std::str
       if (c == kBossWall && !boss) errors.push_back(Cell(s, x, y) + "'%' walls belong to boss levels (100 and above)");
       if (IsDoorChar(c) && !doorSeen[static_cast<std::size_t>(c - '0')]) {
         doorSeen[static_cast<std::size_t>(c - '0')] = true;
-        const DoorSpec* spec = s.Door(c);
+        const DoorSpec* doorEntry = s.Door(c);
         const bool alongRow = x + 1 < s.width && s.At(x + 1, y) == c;
         const bool downColumn = y + 1 < s.height && s.At(x, y + 1) == c;
         int count = 0;
         for (int yy = 0; yy < s.height; ++yy)
           for (int xx = 0; xx < s.width; ++xx) count += s.At(xx, yy) == c;
-        if (spec == nullptr) {
+        if (doorEntry == nullptr) {
           errors.push_back(Cell(s, x, y) + "door " + std::string(1, c) + " has no 'door' line in the header");
         } else if (count != 2 || alongRow == downColumn) {
           errors.push_back(Cell(s, x, y) + "door " + std::string(1, c) +
@@ -93,17 +93,17 @@ bool CompileLevel(const LevelSource& s, CompiledLevel& out, std::vector<std::str
             errors.push_back(Cell(s, x, y) + "door " + std::string(1, c) +
                              " must stand between walls, or it could be walked round");
           }
-          const int token = DoorToken(s, *spec, x, y, alongRow);
+          const int token = DoorToken(s, *doorEntry, x, y, alongRow);
           if (token < 0) {
             errors.push_back(Cell(s, x, y) + "door " + std::string(1, c) + " cannot swing " +
                              (alongRow ? "west or east: it stands in a row" : "north or south: it stands in a column"));
           }
           w = token;
-          if (s.finalScene && spec->kind != DoorSpec::Kind::Locked) {
+          if (s.finalScene && doorEntry->kind != DoorSpec::Kind::Locked) {
             errors.push_back(s.Label() + ": the closing scene's doors are opened by the scene: make door " +
                              std::string(1, c) + " 'locked'");
           }
-          out.doors.push_back(*spec);
+          out.doors.push_back(*doorEntry);
         }
       }
     }
