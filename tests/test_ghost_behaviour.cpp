@@ -3,7 +3,6 @@
 // walking home, planning, path walking, and the boss's bonus pellet.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <tuple>
@@ -17,11 +16,14 @@
 
 namespace {
 
-using test::GhostMaze;
+using test::LoadedMaze;
+using test::Rows;
 
-const std::vector<std::string> kLongCorridor = {"###########################", "#G                        #",
-                                                "###########################"};
-const std::vector<std::string> kRoom = {"##########", "#G       #", "#        #", "#        #", "##########"};
+const Rows kLongCorridor = {"###########################", "#G                        #", "###########################"};
+const Rows kRoom = {"##########", "#G       #", "#        #", "#        #", "##########"};
+const Rows kTwoHomes = {"#######", "#G    #", "# ### #", "#   G #", "#######"};
+// The boss's own map lets it through the middle wall of this level.
+const Rows kBossLevel = {"#####", "#G#P#", "#####"};
 
 // The player calls OpenGL for its power light, so these tests hold a context.
 class GhostBehaviour : public testing::Test {
@@ -32,7 +34,7 @@ class GhostBehaviour : public testing::Test {
     extraLifePoints = 0;
   }
   // A ghost in the maze chasing the player, awake unless told otherwise.
-  std::unique_ptr<Ghost> Make(int id, GhostMaze& maze, float stun = 0) {
+  std::unique_ptr<Ghost> Make(int id, LoadedMaze& maze, float stun = 0) {
     auto g = std::make_unique<Ghost>(id);
     g->LoadLevel(maze.level());
     g->SetPlayer(player_);
@@ -49,26 +51,21 @@ class GhostBehaviour : public testing::Test {
   Player player_{true};
 };
 
-TEST_F(GhostBehaviour, CatchesTheUnpoweredPlayerOncePerLifeWithOneSound) {
-  GhostMaze maze(kLongCorridor);
-  auto a = Make(0, maze), b = Make(1, maze), stunned = Make(2, maze, 1.0f);
+TEST_F(GhostBehaviour, WithinOneCellItCatchesTheUnpoweredPlayerOnceOrIsEatenByThePoweredOneTheBossWithinTwo) {
+  LoadedMaze maze(kLongCorridor, 100);
+  maze.WriteMonsterFile(test::MazeWallText(kLongCorridor));
+  auto a = Make(0, maze), b = Make(1, maze), stunned = Make(2, maze, 1.0f), ordinary = Make(3, maze), boss = Make(kBossId, maze);
   player_.SetPosition(2.49f, 0.5f, 1.5f);  // d = 0.99
   stunned->Update(0.0);
   ASSERT_EQ(GameState, StatePlaying);
   for (Ghost* g : {a.get(), b.get()}) g->Update(0.0);
-  EXPECT_EQ(GameState, StateCaught);
-  EXPECT_EQ(sounds_.Count(kGhostCatchSound), 1);
+  EXPECT_EQ(std::pair(GameState, sounds_.Count(kGhostCatchSound)), std::pair(StateCaught, 1));
   // At exactly one cell's distance the player is not caught.
   GameState = StatePlaying;
   player_.SetPosition(2.5f, 0.5f, 1.5f);
   b->Update(0.0);
-  EXPECT_EQ(std::pair(GameState, sounds_.started().size()), std::pair(StatePlaying, std::size_t{1}));
-}
+  EXPECT_EQ(std::pair(GameState, sounds_.started.size()), std::pair(StatePlaying, std::size_t{1}));
 
-TEST_F(GhostBehaviour, APoweredPlayerEatsAnOrdinaryGhostWithinOneCellAndTheBossWithinTwo) {
-  GhostMaze maze(kLongCorridor, 100);
-  maze.WriteMonsterFile(100, test::MazeTextForMonster(kLongCorridor));
-  auto ordinary = Make(3, maze), boss = Make(kBossId, maze);
   player_.PowerUp();
   extraLifePoints = 990;
   player_.SetPosition(3.0f, 0.5f, 1.5f);  // d = 1.5 from both homes
@@ -89,7 +86,7 @@ TEST_F(GhostBehaviour, APoweredPlayerEatsAnOrdinaryGhostWithinOneCellAndTheBossW
 }
 
 TEST_F(GhostBehaviour, AnEatenGhostWalksHomeAndIsResetInTheUpdateAfterItArrives) {
-  GhostMaze maze(kLongCorridor);
+  LoadedMaze maze(kLongCorridor);
   auto gp = Make(4, maze);
   Ghost& g = *gp;
   g.SetPosition(9.5f, 0.9f, 1.5f);
@@ -109,7 +106,7 @@ TEST_F(GhostBehaviour, AnEatenGhostWalksHomeAndIsResetInTheUpdateAfterItArrives)
 }
 
 TEST_F(GhostBehaviour, ANearPlayerMakesTheGhostReplanTowardItsCellUnlessPowered) {
-  GhostMaze maze(kRoom);
+  LoadedMaze maze(kRoom);
   auto g = Make(5, maze), h = Make(6, maze);
   g->chaseClock = h->chaseClock = 9.5f;
   player_.SetPosition(4.5f, 0.5f, 2.5f);  // d = 3 + 1 = 4
@@ -128,8 +125,8 @@ TEST_F(GhostBehaviour, TheBossAimsBesideAPlayerCellItsMapBlocks) {
       {"4 36 0 0 0 33 0 0 4", {6, 1}}, {"4 36 0 0 0 33 33 0 4", {4, 1}}, {"4 36 0 0 33 33 33 0 4", {5, 2}}};
   for (const auto& [row, goal] : cases) {
     SCOPED_TRACE(row);
-    GhostMaze maze({"#########", "#G      #", "#       #", "#########"}, 100);
-    maze.WriteMonsterFile(100, std::string("9 4\n4 4 4 4 4 4 4 4 4\n") + row + "\n4 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4\n");
+    LoadedMaze maze({"#########", "#G      #", "#       #", "#########"}, 100);
+    maze.WriteMonsterFile(std::string("9 4\n4 4 4 4 4 4 4 4 4\n") + row + "\n4 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4\n");
     auto boss = Make(kBossId, maze);
     boss->chaseClock = 9.5f;
     player_.SetPosition(5.5f, 0.5f, 1.5f);
@@ -138,24 +135,9 @@ TEST_F(GhostBehaviour, TheBossAimsBesideAPlayerCellItsMapBlocks) {
   }
 }
 
-// The long runs check centre lines and neighbouring steps; here the ends of a walk.
-TEST_F(GhostBehaviour, WalkToAndFollowPathEndOnTheGoalsCentre) {
-  GhostMaze maze(kRoom);
-  Ghost g(0);
-  g.LoadLevel(maze.level());
-  EXPECT_TRUE(g.FollowPath(5.0));  // no path: over at once
-  for (auto [x, y] : {std::pair{0, 0}, {40, 2}, {-1, 2}}) g.WalkTo(x, y);  // a wall, outside the maze
-  g.WalkTo(4, 3);
-  g.WalkTo(8, 1);  // already walking: ignored
-  for (int calls = 0; !g.FollowPath(3.0) && calls < 500; ++calls) {
-  }
-  // The heading follows the last step, +x.
-  EXPECT_EQ(std::tuple(g.x, g.z, g.heading, g.HasPath()), std::tuple(4.5f, 3.5f, 0.0f, false));
-}
-
-TEST_F(GhostBehaviour, OnAMazeWithNoFreeCellTheRandomGoalsGiveUp) {
-  GhostMaze maze({"#####", "#####", "#####"}, 100);
-  maze.WriteMonsterFile(100, "5 3 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4");
+TEST_F(GhostBehaviour, WithNoFreeCellOrOnALevelThatFailedToLoadPlansAndPelletsGiveUpWithoutDividingByZero) {
+  LoadedMaze maze({"#####", "#####", "#####"}, 100);
+  maze.WriteMonsterFile("5 3 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4");
   auto g = Make(0, maze, 2.0f), boss = Make(kBossId, maze, 2.0f);
   player_.SetPosition(50.5f, 0.5f, 50.5f);
   for (int i = 0; i < 40; ++i) (i % 2 ? g : boss)->Update(10.0);
@@ -165,13 +147,9 @@ TEST_F(GhostBehaviour, OnAMazeWithNoFreeCellTheRandomGoalsGiveUp) {
   boss->Update(1.0);
   EXPECT_FALSE(g->HasPath() || boss->HasPath() || !g->IsReturningHome());
   EXPECT_EQ(std::pair(Ghost::BonusPelletClock(), maze.level().largePelletCount), std::pair(0.0f, 0));
-}
-
-TEST_F(GhostBehaviour, OnALevelThatFailedToLoadNothingDividesByZero) {
-  GhostMaze maze(kRoom);  // also makes the world GL-free
+  // A level without files has width and height 0; no level at all is ignored.
   Level empty(2);
-  empty.SetLevelNumber(100);  // no files: width and height 0
-  auto g = Make(0, maze), boss = Make(kBossId, maze);
+  empty.SetLevelNumber(101);
   boss->LoadLevel(nullptr);
   Ghost::SetBonusPelletClock(30.5f);
   for (Ghost* gh : {g.get(), boss.get()}) {
@@ -185,38 +163,28 @@ TEST_F(GhostBehaviour, OnALevelThatFailedToLoadNothingDividesByZero) {
 }
 
 TEST_F(GhostBehaviour, TheBossLaysABonusPelletEveryThirtySecondsAndTakesItAwayAtFifteen) {
-  GhostMaze maze(kRoom, 100);
+  LoadedMaze maze(kRoom, 100);
   // The boss may only use the bottom row of this map.
-  maze.WriteMonsterFile(100, "10 5\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n"
-                             "4 36 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4 4\n");
+  maze.WriteMonsterFile("10 5\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n"
+                        "4 36 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4 4\n");
   auto boss = Make(kBossId, maze, 2.0f), ordinary = Make(1, maze, 2.0f);
   player_.SetPosition(8.5f, 0.5f, 1.5f);
   Level& level = maze.level();
-  const auto pelletsOnRow = [&level] {
-    return std::count_if(std::begin(level.objects.cells), std::begin(level.objects.cells) + 10, [](const auto& column) { return column[3] == kLargePelletCode; });
-  };
   Ghost::SetBonusPelletClock(29.99f);
   ordinary->Update(1.0);  // only the boss keeps the pellet clock
   EXPECT_FLOAT_EQ(Ghost::BonusPelletClock(), 29.99f);
   boss->Update(1.0);
-  // The one pellet lies on the boss's row.
-  EXPECT_EQ(std::tuple(Ghost::BonusPelletClock(), level.largePelletCount, pelletsOnRow()), std::tuple(0.0f, 1, std::ptrdiff_t{1}));
+  ASSERT_EQ(std::pair(Ghost::BonusPelletClock(), level.largePelletCount), std::pair(0.0f, 1));
+  EXPECT_EQ(level.largePellets->At(0)->z, 3.5f);  // on the boss's row
   Ghost::SetBonusPelletClock(14.99f);
   boss->Update(0.0);
   EXPECT_EQ(level.largePelletCount, 1);  // not yet
   boss->Update(1.0);
-  EXPECT_EQ(std::pair(level.largePelletCount, pelletsOnRow()), std::pair(0, std::ptrdiff_t{0}));
+  EXPECT_EQ(level.largePelletCount, 0);
 }
 
-// A ghost's data: construction, taking its place in a level, the boss's
-// monster file, and the return to the start state.
-
-const std::vector<std::string> kTwoHomes = {"#######", "#G    #", "# ### #", "#   G #", "#######"};
-// The boss's own map lets it through the middle wall of this level.
-const std::vector<std::string> kBossLevel = {"#####", "#G#P#", "#####"};
-
 TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellAndKeepItWhereThereIsNone) {
-  GhostMaze maze(kTwoHomes);
+  LoadedMaze maze(kTwoHomes);
   Ghost g(2);
   g.SetLives(3);
   g.LoadLevel(maze.level());
@@ -224,40 +192,58 @@ TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellAndKeepItWher
   // Only the boss gets lives from a level.
   EXPECT_EQ(std::tuple(g.width, g.height, g.GetLives(), g.stunTime), std::tuple(7, 5, 3, 2.0f));
   EXPECT_EQ(std::tuple(g.grid.IsPassable(2, 2), g.grid.IsPassable(1, 2), g.grid.cells[1][1]), std::tuple(false, true, 36));
-  GhostMaze second({"#####", "#   #", "#####"}, 2);
+  LoadedMaze second({"#####", "#   #", "#####"}, 2);
   g.LoadLevel(second.level());
   EXPECT_EQ(std::tuple(g.x, g.z, g.width), std::tuple(4.5f, 3.5f, 5));
 }
 
-TEST(BossMonsterFile, ReadsItsOwnMapWithAutomaticBaseAndTheLevelsSize) {
-  GhostMaze maze(kBossLevel, 100);
+// The long runs check centre lines and neighbouring steps; here the ends of a walk.
+TEST(GhostWalk, EndsOnTheGoalsCentreAndAResetTakesTheGhostHomeDroppingTheWalk) {
+  LoadedMaze maze(kTwoHomes);
+  Ghost g(1);
+  g.LoadLevel(maze.level());
+  EXPECT_TRUE(g.FollowPath(5.0));  // no path: over at once
+  for (auto [x, y] : {std::pair{0, 0}, {40, 2}, {-1, 2}}) g.WalkTo(x, y);  // a wall, outside the maze
+  g.WalkTo(1, 1);
+  g.WalkTo(5, 1);  // already walking: ignored
+  for (int calls = 0; !g.FollowPath(3.0) && calls < 500; ++calls) {
+  }
+  // The heading follows the last step, -z.
+  EXPECT_EQ(std::tuple(g.x, g.z, g.heading, g.HasPath()), std::tuple(1.5f, 1.5f, 90.0f, false));
+  g.WalkTo(5, 3);
+  for (int i = 0; i < 5; ++i) g.FollowPath(3.0);
+  g.Reset();  // the rest of what it resets is seen when an eaten ghost gets home
+  EXPECT_EQ(std::tuple(g.HasPath(), g.target, g.cellX, g.cellY, g.x, g.z), std::tuple(false, nullptr, 4, 3, 4.5f, 3.5f));
+  // A target left without a path (a re-plan that found nothing) is dropped,
+  // so the ghost cannot glide through walls toward it.
+  g.target = new PathNode{};
+  g.target->x = g.target->y = 1;
+  g.Reset();
+  EXPECT_EQ(g.target, nullptr);
+}
+
+TEST(BossMonsterFile, ReadsItsOwnMapAndKeepsTheOldHomeWithoutAHomeCellAndAllWithoutTheFile) {
+  LoadedMaze maze(kBossLevel, 100);
   // The header claims 9 x 9; the level's 5 x 3 is used all the same. 036 is
   // octal 30 (no home), 0x24 is 36 (home), 041 is 33 (a blocking code).
-  maze.WriteMonsterFile(100, "9 9\n4 4 4 4 4\n4 036 0 0x24 041\n4 4 4 4 4\n");
+  maze.WriteMonsterFile("9 9\n4 4 4 4 4\n4 036 0 0x24 041\n4 4 4 4 4\n");
   Ghost boss(kBossId);
   boss.LoadLevel(maze.level());
   EXPECT_EQ(std::tuple(boss.GetLives(), boss.grid.cells[1][1], boss.grid.cells[3][1], boss.grid.cells[4][1]), std::tuple(5, 30, 36, 33));
   // A wall of the level is free on the boss's map; 33 blocks.
   EXPECT_TRUE(boss.grid.IsPassable(2, 1) && !boss.grid.IsPassable(4, 1));
   EXPECT_EQ(std::tuple(boss.homeX, boss.homeZ, boss.y), std::tuple(3.5f, 1.5f, 2.4f));
-}
-
-TEST(BossMonsterFile, WithoutAHomeCellOrWithoutTheFileTheOldHomeAndMapStay) {
-  GhostMaze maze(kBossLevel, 100);
-  maze.WriteMonsterFile(100, "5 3\n4 4 4 4 4\n4 0 36 0 4\n4 4 4 4 4\n");
-  Ghost boss(kBossId);
-  boss.LoadLevel(maze.level());
-  maze.WriteMonsterFile(100, "5 3\n4 4 4 4 4\n4 0 0 0 4\n4 4 4 4 4\n");
+  maze.WriteMonsterFile("5 3\n4 4 4 4 4\n4 0 0 0 4\n4 4 4 4 4\n");
   boss.SetPosition(1.5f, 0.9f, 1.5f);
   boss.LoadLevel(maze.level());
-  EXPECT_EQ(std::tuple(boss.homeX, boss.x, boss.grid.cells[2][1]), std::tuple(2.5f, 2.5f, 0));
-  std::filesystem::remove(maze.dir() / "pantallas" / "mostruo100.txt");
-  boss.grid.SetCell(2, 1, 77);
+  EXPECT_EQ(std::tuple(boss.homeX, boss.x, boss.grid.cells[3][1]), std::tuple(3.5f, 3.5f, 0));
+  std::filesystem::remove("pantallas/mostruo100.txt");
+  boss.grid.SetCell(3, 1, 77);
   boss.SetLives(0);
   testing::internal::CaptureStderr();
   boss.LoadLevel(maze.level());
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");  // a missing file is no damage
-  EXPECT_EQ(std::tuple(boss.x, boss.GetLives(), boss.grid.cells[2][1]), std::tuple(2.5f, 5, 77));
+  EXPECT_EQ(std::tuple(boss.x, boss.GetLives(), boss.grid.cells[3][1]), std::tuple(3.5f, 5, 77));
 }
 
 TEST(BossMonsterFile, DamagedFilesAreNamedOnStderrKeepWhatWasReadAndFreeTheRest) {
@@ -271,8 +257,8 @@ TEST(BossMonsterFile, DamagedFilesAreNamedOnStderrKeepWhatWasReadAndFreeTheRest)
   };
   for (const auto& [text, cellsRead, reason] : cases) {
     SCOPED_TRACE(text);
-    GhostMaze maze(kBossLevel, 100);
-    maze.WriteMonsterFile(100, text);
+    LoadedMaze maze(kBossLevel, 100);
+    maze.WriteMonsterFile(text);
     Ghost boss(kBossId);
     for (int i = 0; i < 15; ++i) boss.grid.SetCell(i % 5, i / 5, 9);  // left by an earlier level
     testing::internal::CaptureStderr();
@@ -283,22 +269,6 @@ TEST(BossMonsterFile, DamagedFilesAreNamedOnStderrKeepWhatWasReadAndFreeTheRest)
     for (int i = 0; i < 15; ++i) EXPECT_EQ(boss.grid.cells[i % 5][i / 5], i < cellsRead ? 4 : 0) << i;
     EXPECT_EQ(boss.GetLives(), 5);
   }
-}
-
-TEST(GhostReset, ReturnsHomeAndDropsTheWalk) {
-  GhostMaze maze(kTwoHomes);
-  Ghost g(1);
-  g.LoadLevel(maze.level());
-  g.WalkTo(1, 1);
-  for (int i = 0; i < 5; ++i) g.FollowPath(3.0);
-  g.Reset();  // the rest of what it resets is seen when an eaten ghost gets home
-  EXPECT_EQ(std::tuple(g.HasPath(), g.target, g.cellX, g.cellY, g.x, g.z), std::tuple(false, nullptr, 4, 3, 4.5f, 3.5f));
-  // A target left without a path (a re-plan that found nothing) is dropped,
-  // so the ghost cannot glide through walls toward it.
-  g.target = new PathNode{};
-  g.target->x = g.target->y = 1;
-  g.Reset();
-  EXPECT_EQ(g.target, nullptr);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 namespace {
 
 using test::LoadedMaze;
-using Rows = std::vector<std::string>;
+using test::Rows;
 
 class Eating : public ::testing::Test {
  protected:
@@ -28,25 +28,25 @@ class Eating : public ::testing::Test {
 };
 
 TEST_F(Eating, CoinsAndPelletsGivePointsGoOutOnceAndPlayTheirSounds) {
-  LoadedMaze maze({{"#.o.o#"}});
+  LoadedMaze maze({"#.o.o#"});
   Level& level = maze.level();
   extraLifePoints = 40;
   EXPECT_EQ((std::pair{level.EatAt(1, 0), extraLifePoints}), std::pair(1, 45));
-  EXPECT_EQ(sounds.started(), Rows{"./sonidos/comerBolita.wav"});
+  EXPECT_EQ(sounds.started, Rows{"./sonidos/comerBolita.wav"});
   EXPECT_EQ((std::pair{level.EatAt(4, 0), extraLifePoints}), std::pair(2, 145));
   EXPECT_FALSE(level.coins->At(0)->visible || level.largePellets->At(1)->active);
   EXPECT_TRUE(level.largePellets->At(0)->active);
   // Eaten once only.
   EXPECT_EQ(level.EatAt(1, 0) + level.EatAt(4, 0) + extraLifePoints, 145);
   // A coin's sound is dropped while another plays, but a pellet's cuts in.
-  sounds.SetBusy(true);
+  sounds.busy = true;
   level.EatAt(3, 0);
   level.EatAt(2, 0);
-  EXPECT_EQ(sounds.started(), (Rows{"./sonidos/comerBolita.wav", "./sonidos/comerBola.wav", "./sonidos/comerBola.wav"}));
+  EXPECT_EQ(sounds.started, (Rows{"./sonidos/comerBolita.wav", "./sonidos/comerBola.wav", "./sonidos/comerBola.wav"}));
 }
 
 TEST_F(Eating, NothingToEatOnFloorWallsDoorsStrayCodesAndOutsideTheLevel) {
-  LoadedMaze maze({{"# .d=#"}, {"N 1000 0"}});
+  LoadedMaze maze({"# .d=#"}, 1, {"N 1000 0"});
   Level& level = maze.level();
   // Codes naming coins or pellets the level does not have are not eaten.
   for (int code : {0, 1002, 2000, 999}) {
@@ -57,7 +57,7 @@ TEST_F(Eating, NothingToEatOnFloorWallsDoorsStrayCodesAndOutsideTheLevel) {
   // A coin on a door cell cannot be eaten, even with the door wide open.
   level.GetDoor(0)->angle = 180;
   EXPECT_EQ(level.EatAt(3, 0), 0);
-  EXPECT_EQ(std::tuple(extraLifePoints, sounds.started().size(), GameState), std::tuple(0, 0u, StatePlaying));
+  EXPECT_EQ(std::tuple(extraLifePoints, sounds.started.size(), GameState), std::tuple(0, 0u, StatePlaying));
   EXPECT_TRUE(level.coins->At(0)->visible && level.coins->At(1)->visible);
 }
 
@@ -75,7 +75,7 @@ class PowerLight : public Eating {
 };
 
 TEST_F(PowerLight, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
-  LoadedMaze maze({{"#Po #"}});
+  LoadedMaze maze({"#Po #"});
   player.LoadLevel(&maze.level());
   player.SetDirection(kPlayerEast);
   for (int tick = 0; !player.IsPowered() && tick < 100; ++tick) player.Update(1.0);

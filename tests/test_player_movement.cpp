@@ -15,13 +15,13 @@
 
 namespace {
 
-using Rows = std::vector<std::string>;
+using test::Rows;
 
 const Rows kCorridor = {"##########", "#        #", "#        #", "##########"};
 
 // A maze loaded with the main player in it, optionally placed and facing somewhere.
 struct Walker {
-  explicit Walker(const Rows& rows) : maze(test::MazeSpec(rows)) { player.LoadLevel(&maze.level()); }
+  explicit Walker(const Rows& rows) : maze(rows) { player.LoadLevel(&maze.level()); }
   Player& At(float x, float z, int direction) {
     player.SetPosition(x, 0.5f, z);
     player.SetDirection(direction);
@@ -35,7 +35,7 @@ struct Walker {
 };
 
 TEST(PlayerCollision, MapsEveryWallCodeAndTreatsOutsideCellsAsBlocked) {
-  test::LoadedMaze maze({{"#XHG^>v<PQ", "D=        "}, {"N 1000 0"}});
+  test::LoadedMaze maze({"#XHG^>v<PQ", "D=        "}, 1, {"N 1000 0"});
   Player player(true);
   player.LoadLevel(&maze.level());
   const int expected[] = {1, 1, 1, 0, 10, 11, 12, 13, 0, 0};

@@ -22,12 +22,12 @@ int WallCode(char c) {
 int ObjectCode(char c) { return c == '.' || c == 'd' ? 1 : c == 'o' ? 2 : 0; }
 
 // Short rows are padded with floor.
-std::string Grid(const MazeSpec& maze, int (*code)(char)) {
+std::string Grid(const Rows& rows, int (*code)(char)) {
   size_t width = 0;
-  for (const std::string& row : maze.rows) width = std::max(width, row.size());
+  for (const std::string& row : rows) width = std::max(width, row.size());
   std::ostringstream out;
-  out << width << ' ' << maze.rows.size() << '\n';
-  for (const std::string& row : maze.rows) {
+  out << width << ' ' << rows.size() << '\n';
+  for (const std::string& row : rows) {
     for (size_t x = 0; x < width; ++x) out << (x ? " " : "") << code(x < row.size() ? row[x] : ' ');
     out << '\n';
   }
@@ -36,20 +36,20 @@ std::string Grid(const MazeSpec& maze, int (*code)(char)) {
 
 }  // namespace
 
-std::string MazeWallText(const MazeSpec& maze) {
-  std::string text = Grid(maze, WallCode);
+std::string MazeWallText(const Rows& rows, const Rows& doorEntries) {
+  std::string text = Grid(rows, WallCode);
   // An entry is its letter alone on a line; the numbers follow on the next,
   // the target level 0 when none is given.
-  for (const std::string& entry : maze.doorEntries)
+  for (const std::string& entry : doorEntries)
     text += entry.substr(0, 1) + "\n" + entry.substr(2) + (entry.find(' ', 2) == std::string::npos ? " 0\n" : "\n");
   return text;
 }
 
-LoadedMaze::LoadedMaze(const MazeSpec& maze, int levelNumber) {
+LoadedMaze::LoadedMaze(const Rows& rows, int levelNumber, const Rows& doorEntries) : levelNumber_(levelNumber) {
   std::filesystem::create_directories("pantallas");
   const std::string n = std::to_string(levelNumber);
-  WriteFile("./pantallas/paredes" + n + ".txt", MazeWallText(maze));
-  WriteFile("./pantallas/objetos" + n + ".txt", Grid(maze, ObjectCode));
+  WriteFile("./pantallas/paredes" + n + ".txt", MazeWallText(rows, doorEntries));
+  WriteFile("./pantallas/objetos" + n + ".txt", Grid(rows, ObjectCode));
   worldGraphicsEnabled = false;
   level_ = std::make_unique<Level>(2);
   level_->SetLevelNumber(levelNumber);

@@ -1,5 +1,5 @@
-// Small mazes for the actors' tests, drawn as text and loaded through the
-// game's own level files.
+// Small mazes for the tests of the actors and the level's items, drawn as
+// text and loaded through the game's own level files.
 //
 // One character per cell, rows from the top (row 0, smallest z):
 //   '#' wall            ' ' floor          '.' floor with a coin   'o' floor with a large pellet
@@ -26,29 +26,28 @@ class Level;
 
 namespace test {
 
-struct MazeSpec {
-  MazeSpec(std::vector<std::string> mazeRows, std::vector<std::string> doors = {})
-      : rows(std::move(mazeRows)), doorEntries(std::move(doors)) {}
-  std::vector<std::string> rows;
-  std::vector<std::string> doorEntries;
-};
+using Rows = std::vector<std::string>;
 
-// The wall file of the maze (also the form of a monster file).
-std::string MazeWallText(const MazeSpec& maze);
+// The wall file of the maze (also the form of a boss's monster file).
+std::string MazeWallText(const Rows& rows, const Rows& doorEntries = {});
 
 // A maze written as level files into a fresh folder and loaded from there
 // (the folder stays the working directory while the object lives). The world
 // is loaded without OpenGL textures, so no picture files are needed.
 class LoadedMaze {
  public:
-  explicit LoadedMaze(const MazeSpec& maze, int levelNumber = 1);
+  explicit LoadedMaze(const Rows& rows, int levelNumber = 1, const Rows& doorEntries = {});
   ~LoadedMaze();
   Level& level() { return *level_; }
-  const std::filesystem::path& dir() const { return dir_.path(); }
+  // Writes the boss's monster file of this level.
+  void WriteMonsterFile(const std::string& text) const {
+    WriteFile((dir_.path() / "pantallas" / ("mostruo" + std::to_string(levelNumber_) + ".txt")).string(), text);
+  }
 
  private:
   TempDir dir_;
   ScopedCwd cwd_{dir_.path()};
+  int levelNumber_;
   std::unique_ptr<Level> level_;
 };
 
