@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <vector>
 
 #include "support/bmp_writer.h"
 #include "world/bmp_image.h"
@@ -14,16 +13,14 @@ using test::BmpLayout;
 using test::BmpRgb;
 using Bytes = std::vector<std::uint8_t>;
 using Picture = std::vector<std::vector<std::uint32_t>>;
+using ColourOf = std::function<BmpRgb(std::uint32_t)>;
 
-BmpRgb FromHex(std::uint32_t v) {
-  return BmpRgb{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
-}
+BmpRgb FromHex(std::uint32_t v) { return {std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)}; }
 
 // A layout of the given depth; pictures of up to 8 bits get a full table of distinct colours.
 BmpLayout Layout(int bits, int width, int height, std::uint32_t compression = 0) {
   BmpLayout layout;
-  layout.width = width, layout.height = height, layout.compression = compression;
-  layout.bitCount = static_cast<std::uint16_t>(bits);
+  layout.width = width, layout.height = height, layout.compression = compression, layout.bitCount = std::uint16_t(bits);
   for (int i = 0; bits <= 8 && i < (1 << bits); ++i) layout.palette.push_back(FromHex((i * 7 + 1) << 16 | (255 - i) << 8 | (i * 13 + 5)));
   return layout;
 }
@@ -37,45 +34,46 @@ Picture Pattern(int width, int height, std::uint32_t limit, std::uint32_t seed =
   return p;
 }
 
-Bytes File(const BmpLayout& layout, const Picture& picture) { return test::BuildBmp(layout, test::PackRows(layout, picture)); }
+// The decoder's pixels for a picture given top row first: table indices by default,
+// where an index past the table (such as X) is a pixel left black.
+constexpr std::uint32_t X = 256;
+Bytes Expected(const BmpLayout& layout, const Picture& picture, ColourOf colourOf = nullptr) {
+  if (!colourOf) colourOf = [&](std::uint32_t i) { return i < layout.palette.size() ? layout.palette[i] : BmpRgb{}; };
+  return test::ExpectedPixels(picture, colourOf);
+}
 
-// The picture's height follows from the width and the number of pixels.
-void ExpectImage(const Bytes& file, int width, const Bytes& pixels) {
+// Width and pixels of the decoded picture; the height follows from them. A failure gives minus its error.
+std::pair<int, Bytes> Decoded(const Bytes& file) {
   const DibDecodeResult r = DecodeDIB(file);
-  ASSERT_NE(r.image, nullptr) << static_cast<int>(r.error);
-  EXPECT_EQ(r.image->width, width);
-  EXPECT_EQ(r.image->pixels, pixels);
+  return r.image ? std::pair(r.image->width, r.image->pixels) : std::pair(-static_cast<int>(r.error), Bytes{});
 }
 
-// Palettised pictures by default: each value is an index into the layout's table.
-void ExpectRoundTrip(const BmpLayout& layout, const Picture& picture,
-                     std::function<BmpRgb(std::uint32_t)> colourOf = nullptr) {
-  if (!colourOf) colourOf = [&](std::uint32_t i) { return layout.palette[i]; };
-  ExpectImage(File(layout, picture), layout.width, test::ExpectedPixels(picture, colourOf));
+void ExpectRoundTrip(const BmpLayout& layout, const Picture& picture, ColourOf colourOf = nullptr) {
+  EXPECT_EQ(Decoded(test::BuildBmp(layout, test::PackRows(layout, picture))),
+            std::pair(layout.width, Expected(layout, picture, colourOf)));
 }
-
-void ExpectError(const Bytes& bytes, DibError error) { EXPECT_EQ(DecodeDIB(bytes).error, error); }
 
 // A field of n bits widened to a byte, rounded to nearest.
-std::uint8_t Widen(std::uint32_t value, int bits) {
-  return static_cast<std::uint8_t>(std::lround(value * 255.0 / ((1ull << bits) - 1)));
-}
+std::uint8_t Widen(std::uint32_t value, int bits) { return std::uint8_t(std::lround(value * 255.0 / ((1ull << bits) - 1))); }
 
-TEST(BmpDecode, EveryDepthRowLengthAndRowOrderWithAndWithoutFileHeader) {
-  for (int bits : {1, 4, 24}) {
-    for (int width : {1, 3, 5, 9, 33}) {
+TEST(BmpDecode, EveryDepthRowLengthRowOrderAndColourTableWithAndWithoutFileHeader) {
+  for (int bits : {1, 4, 24})
+    for (int width : {1, 3, 5, 9, 33})
       for (bool fileHeader : {true, false}) {
         SCOPED_TRACE(testing::Message() << bits << " bits, width " << width << " file header " << fileHeader);
         BmpLayout layout = Layout(bits, width, fileHeader ? 4 : -4);  // bare pictures find their pixels after the table
         layout.fileHeader = fileHeader;
-        const Picture picture = Pattern(width, 4, bits == 24 ? 0x1000000 : 1u << bits, bits * 100 + width);
-        ExpectRoundTrip(layout, picture, bits == 24 ? FromHex : std::function<BmpRgb(std::uint32_t)>());
+        ExpectRoundTrip(layout, Pattern(width, 4, bits == 24 ? 0x1000000 : 1u << bits, bits * 100 + width),
+                        bits == 24 ? FromHex : ColourOf());
       }
-    }
-  }
   BmpLayout core = Layout(8, 7, 3);  // three-byte colour entries
   core.coreHeader = true;
   ExpectRoundTrip(core, Pattern(7, 3, 256, 9));
+  BmpLayout shortTable = Layout(24, 4, 1);
+  shortTable.bitCount = 8, shortTable.coloursUsed = 3, shortTable.fileHeader = false;
+  shortTable.palette = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}};
+  // Indices past the table are black; a bare picture starts right after the three entries.
+  EXPECT_EQ(Decoded(test::BuildBmp(shortTable, {2, 0, 3, 255})), std::pair(4, Bytes{70, 80, 90, 10, 20, 30, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(BmpDecode, SixteenAndThirtyTwoBitsByDefaultAndWithMasks) {
@@ -90,101 +88,57 @@ TEST(BmpDecode, SixteenAndThirtyTwoBitsByDefaultAndWithMasks) {
                   [](std::uint32_t v) { return BmpRgb{Widen(v >> 12, 20), Widen((v >> 8) & 15, 4), std::uint8_t(v)}; });
 }
 
-TEST(BmpDecode, ShortOrOptionalColourTables) {
-  BmpLayout layout = Layout(24, 4, 1);
-  layout.bitCount = 8;
-  layout.palette = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}};
-  layout.coloursUsed = 3;
-  layout.fileHeader = false;
-  // Indices past the table are black; a bare picture starts right after the three entries.
-  ExpectImage(test::BuildBmp(layout, {2, 0, 3, 255}), 4, {70, 80, 90, 10, 20, 30, 0, 0, 0, 0, 0, 0});
+TEST(BmpDecode, RunLengthRunsLiteralsDeltasEscapesAndRowsThatDoNotSpillAndEndAtTheTop) {
+  const BmpLayout rle8 = Rle(8, 6, 4), rle4 = Rle(4, 7, 3), narrow = Rle(8, 3, 2);
+  // Three 9s, three literals padded to four, the end of the bottom row; two 1s, then a jump 3 right and 1 up;
+  // one 7 at row 2, x 5; four literals in row 3 (even: no padding).
+  EXPECT_EQ(Decoded(test::BuildBmp(rle8, {3, 9, 0, 3, 4, 5, 6, 0, 0, 0, 2, 1, 0, 2, 3, 1, 1, 7, 0, 0,
+                                          0, 4, 11, 12, 13, 14, 0, 1})),
+            std::pair(6, Expected(rle8, {{11, 12, 13, 14, X, X}, {X, X, X, X, X, 7}, {1, 1, X, X, X, X}, {9, 9, 9, 4, 5, 6}})));
+  // 1 2 1 2 1, end of row; literal nibbles A B C, a jump two right, 3 4; five nibbles in three bytes, padded to four.
+  EXPECT_EQ(Decoded(test::BuildBmp(rle4, {5, 0x12, 0, 0, 0, 3, 0xAB, 0xC0, 0, 2, 2, 0, 2, 0x34, 0, 0,
+                                          0, 5, 0x56, 0x78, 0x90, 0x00, 0, 1})),
+            std::pair(7, Expected(rle4, {{5, 6, 7, 8, 9, X, X}, {10, 11, 12, X, X, 3, 4}, {1, 2, 1, 2, 1, X, X}})));
+  // 255 pixels into a row of 3, then literals that also overflow, then row 1; a jump past the top ends the picture.
+  EXPECT_EQ(Decoded(test::BuildBmp(narrow, {255, 4, 0, 5, 1, 2, 3, 4, 5, 0, 0, 0, 1, 6, 0, 1})),
+            std::pair(3, Expected(narrow, {{6, X, X}, {4, 4, 4}})));
+  EXPECT_EQ(Decoded(test::BuildBmp(narrow, {1, 3, 0, 2, 0, 9})), std::pair(3, Expected(narrow, {{X, X, X}, {3, X, X}})));
 }
 
-// Expected pixels from a bottom-first grid of indices; -1 is a pixel left black.
-Bytes FromIndexGrid(const BmpLayout& layout, const std::vector<std::vector<int>>& bottomFirst) {
-  Bytes out;
-  for (const auto& row : bottomFirst) {
-    for (int i : row) {
-      const BmpRgb c = i < 0 ? BmpRgb{} : layout.palette[i];
-      out.insert(out.end(), {c.r, c.g, c.b});
-    }
-  }
-  return out;
-}
-
-TEST(BmpDecode, RunLengthRunsLiteralsDeltasAndEscapes) {
-  const BmpLayout rle8 = Rle(8, 6, 4);
-  ExpectImage(test::BuildBmp(rle8, {3, 9, 0, 3, 4, 5, 6, 0,  // run of three 9s, three literals padded to four
-                                    0, 0,                    // end of row 0
-                                    2, 1, 0, 2, 3, 1,        // two 1s, then jump 3 right and 1 up
-                                    1, 7, 0, 0,              // one 7 at row 2, x 5
-                                    0, 4, 11, 12, 13, 14,    // four literals in row 3 (even: no padding)
-                                    0, 1}),
-              6, FromIndexGrid(rle8, {{9, 9, 9, 4, 5, 6}, {1, 1, -1, -1, -1, -1}, {-1, -1, -1, -1, -1, 7},
-                                      {11, 12, 13, 14, -1, -1}}));
-  const BmpLayout rle4 = Rle(4, 7, 3);
-  ExpectImage(test::BuildBmp(rle4, {5, 0x12, 0, 0,                 // 1 2 1 2 1, end of row
-                                    0, 3, 0xAB, 0xC0, 0, 2, 2, 0,  // literal nibbles A B C, jump two right
-                                    2, 0x34, 0, 0,                 // 3 4
-                                    0, 5, 0x56, 0x78, 0x90, 0x00,  // five nibbles in three bytes, padded to four
-                                    0, 1}),
-              7, FromIndexGrid(rle4, {{1, 2, 1, 2, 1, -1, -1}, {10, 11, 12, -1, -1, 3, 4}, {5, 6, 7, 8, 9, -1, -1}}));
-}
-
-TEST(BmpDecode, RunLengthRowsDoNotSpillAndEndAtTheTop) {
-  const BmpLayout narrow = Rle(8, 3, 2);
-  // 255 pixels into a row of 3, then literals that also overflow, then row 1.
-  ExpectImage(test::BuildBmp(narrow, {255, 4, 0, 5, 1, 2, 3, 4, 5, 0, 0, 0, 1, 6, 0, 1}), 3,
-              FromIndexGrid(narrow, {{4, 4, 4}, {6, -1, -1}}));
-  // A jump past the top ends the picture as well.
-  ExpectImage(test::BuildBmp(narrow, {1, 3, 0, 2, 0, 9}), 3, FromIndexGrid(narrow, {{3, -1, -1}, {-1, -1, -1}}));
-}
-
-TEST(BmpDecode, UnknownHeadersAndFilesCutShortAtEveryLength) {
-  const Bytes good = File(Layout(24, 4, 3), Pattern(4, 3, 0x1000000));  // rows of 12 bytes: no padding to cut
-  Bytes later = good;
-  test::PutU32(later, 14, 108);
-  ExpectError(later, DibError::UnknownFormat);
-  const std::vector<Bytes> files = {good,
-                                    test::BuildBmp(Rle(8, 4, 2), {4, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}),
-                                    test::BuildBmp(Rle(4, 4, 2), {4, 0x12, 0, 0, 0, 2, 2, 0, 2, 0x33, 0, 1})};
-  for (std::size_t f = 0; f < files.size(); ++f) {
-    for (std::size_t n = 0; n <= files[f].size(); ++n) {  // only the whole file decodes
-      EXPECT_EQ(DecodeDIB(std::span(files[f].data(), n)).error == DibError::None, n == files[f].size()) << f << ": " << n;
-    }
-  }
-}
-
-TEST(BmpDecode, OffsetsAndTablesPointingPastTheEnd) {
+TEST(BmpDecode, FilesCutShortOrWithOffsetsAndTablesPointingPastTheEnd) {
+  const BmpLayout plain = Layout(24, 4, 3);  // rows of 12 bytes: no padding to cut
+  for (const Bytes& file : {test::BuildBmp(plain, test::PackRows(plain, Pattern(4, 3, 0x1000000))),
+                            test::BuildBmp(Rle(8, 4, 2), {4, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}),
+                            test::BuildBmp(Rle(4, 4, 2), {4, 0x12, 0, 0, 0, 2, 2, 0, 2, 0x33, 0, 1})})
+    for (std::size_t n = 0; n <= file.size(); ++n)  // only the whole file decodes
+      EXPECT_EQ(DecodeDIB(std::span(file.data(), n)).error == DibError::None, n == file.size()) << file.size() << ": " << n;
   const Bytes good = test::BuildBmp(Layout(8, 2, 1), {1, 2, 0, 0});
   ASSERT_EQ(DecodeDIB(good).error, DibError::None);
-  Bytes past = good;
+  Bytes past = good, used = good;
   test::PutU32(past, 10, static_cast<std::uint32_t>(good.size() + 1));
-  ExpectError(past, DibError::ConversionFailed);
-  Bytes used = good;  // a count of entries beyond what is there, where no offset says better
-  test::PutU32(used, 14 + 32, 0xFFFF);
+  test::PutU32(used, 14 + 32, 0xFFFF);  // a count of entries beyond what is there, where no offset says better
   used.resize(14 + 40 + 300 * 4, 0);
   test::PutU32(used, 10, 0);
-  ExpectError(used, DibError::ConversionFailed);
-  ExpectError(test::BuildBmp(Layout(32, 1, 1, 3), {}), DibError::ConversionFailed);  // bit fields without their masks
+  // The last: bit fields without their masks.
+  for (const Bytes& bad : {past, used, test::BuildBmp(Layout(32, 1, 1, 3), {})})
+    EXPECT_EQ(DecodeDIB(bad).error, DibError::ConversionFailed) << bad.size();
 }
 
 TEST(BmpDecode, ImpossibleUnsupportedOrHugeEncodings) {
   struct Case { std::int32_t width, height; std::uint16_t bits; std::uint32_t compression; };
   // The last four: run-length coding of the wrong bit count, or top-down; bit fields on 24 bits.
-  const Case cases[] = {{0, 2, 24, 0}, {-3, 2, 24, 0}, {2, 2, 12, 0}, {2, 2, 24, 4}, {2, 2, 4, 1}, {2, -2, 8, 1}, {2, 2, 24, 3}};
-  for (const Case& c : cases) {
+  for (const Case& c : {Case{0, 2, 24, 0}, {-3, 2, 24, 0}, {2, 2, 12, 0}, {2, 2, 24, 4}, {2, 2, 4, 1}, {2, -2, 8, 1},
+                        {2, 2, 24, 3}}) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << c.bits << " bits, " << c.compression);
     BmpLayout layout = Layout(24, c.width, c.height, c.compression);
     layout.bitCount = c.bits;
     if (c.compression == 3) layout.masks = {1, 2, 4};
-    ExpectError(test::BuildBmp(layout, Bytes(64, 0)), DibError::ConversionFailed);
+    EXPECT_EQ(DecodeDIB(test::BuildBmp(layout, Bytes(64, 0))).error, DibError::ConversionFailed);
   }
   // Huge sides are refused before any allocation; run-length pictures need almost no data.
-  for (auto [w, h] : {std::pair{kMaxDibSide + 1, 1}, {1, -kMaxDibSide - 1}, {0x7FFFFFFF, 0x7FFFFFFF}, {1, INT32_MIN}}) {
-    ExpectError(test::BuildBmp(Layout(24, w, h), {}), DibError::OutOfMemory);
-  }
-  ExpectError(test::BuildBmp(Rle(8, kMaxDibSide, kMaxDibSide), {0, 1}), DibError::OutOfMemory);
-  ExpectError(test::BuildBmp(Layout(24, kMaxDibSide, 1), {}), DibError::ConversionFailed);  // in bounds, no data
+  for (auto [w, h] : {std::pair{kMaxDibSide + 1, 1}, {1, -kMaxDibSide - 1}, {0x7FFFFFFF, 0x7FFFFFFF}, {1, INT32_MIN}})
+    EXPECT_EQ(DecodeDIB(test::BuildBmp(Layout(24, w, h), {})).error, DibError::OutOfMemory) << w << " x " << h;
+  EXPECT_EQ(DecodeDIB(test::BuildBmp(Rle(8, kMaxDibSide, kMaxDibSide), {0, 1})).error, DibError::OutOfMemory);
+  // In bounds, but no data.
+  EXPECT_EQ(DecodeDIB(test::BuildBmp(Layout(24, kMaxDibSide, 1), {})).error, DibError::ConversionFailed);
 }
-
