@@ -1,8 +1,6 @@
 // Textures on a real OpenGL context, and the fatal rule for textures the game needs.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "platform/gl.h"
 #include "platform/message_box.h"
 #include "support/bmp_writer.h"
@@ -13,10 +11,8 @@
 class TextureTest : public testing::Test {
  protected:
   void SetUp() override {
-    platform::SetMessageBoxHook([this](const std::string& text, const std::string& caption, platform::BoxButtons,
-                                       platform::BoxIcon) {
-      boxes.push_back(caption + "|" + text);
-      return platform::BoxAnswer::Ok;
+    platform::SetMessageBoxHook([this](const std::string& text, const std::string& caption, auto, auto) {
+      return boxes.push_back(caption + "|" + text), platform::BoxAnswer::Ok;
     });
     ASSERT_TRUE(gl.ok());
   }
@@ -27,8 +23,7 @@ class TextureTest : public testing::Test {
     test::BmpLayout layout;
     layout.width = width, layout.height = height;
     std::vector<std::vector<std::uint32_t>> picture(height, std::vector<std::uint32_t>(width));
-    std::uint32_t seed = 0;
-    for (auto& row : picture) std::generate(row.begin(), row.end(), [&] { return ++seed * 0x050B11u; });
+    for (std::uint32_t seed = 0; auto& row : picture) for (auto& v : row) v = ++seed * 0x050B11u;
     test::WriteBytes(dir.File(name), test::BuildBmp(layout, test::PackRows(layout, picture)));
     return dir.File(name);
   }
@@ -36,14 +31,12 @@ class TextureTest : public testing::Test {
   // Binds t and checks that it holds exactly the picture in the file, with nothing written past it.
   static void ExpectTextureIs(Texture& t, const std::string& path) {
     t.Bind();
-    const auto pixels = ReadDIBFile(path).image->pixels;
-    std::vector<std::uint8_t> back(pixels.size() + 16, 0xEE);
+    auto want = ReadDIBFile(path).image->pixels;
+    want.resize(want.size() + 16, 0xEE);
+    std::vector<std::uint8_t> back(want.size(), 0xEE);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, back.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    EXPECT_EQ(back[pixels.size()], 0xEE);
-    back.resize(pixels.size());
-    EXPECT_EQ(back, pixels);
+    EXPECT_EQ(back, want);
   }
 
   test::GLContext gl;
@@ -51,8 +44,8 @@ class TextureTest : public testing::Test {
   std::vector<std::string> boxes;
 };
 
-TEST_F(TextureTest, RowsThatAreNotAMultipleOfFourBytesUploadUnskewedAndTheAlignmentIsKept) {
-  for (int width : {1, 3, 6}) {
+TEST_F(TextureTest, RowsOfAnyLengthUploadUnskewedKeepingTheAlignmentAndReloadsReleaseTheirNames) {
+  for (int width : {1, 3, 6}) {  // rows of 3, 9 and 18 bytes
     const std::string path = WritePicture("p" + std::to_string(width) + ".bmp", width, 3);
     const GLint alignment = width == 6 ? 8 : 4;
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
@@ -63,18 +56,12 @@ TEST_F(TextureTest, RowsThatAreNotAMultipleOfFourBytesUploadUnskewedAndTheAlignm
     EXPECT_EQ(now, alignment);
     ExpectTextureIs(t, path);
   }
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(TextureTest, CreateFiltersReloadReleaseAndDestruction) {
   GLuint second = 0;
   {
     Texture t, keep;  // keep holds a name so that the reload cannot silently get the old one back unseen
     ASSERT_TRUE(t.Create());
     const GLuint first = t.name - 1;
-    ASSERT_TRUE(keep.Create());
-    ASSERT_TRUE(t.LoadImageFile(WritePicture("two.bmp", 4, 2)));
+    ASSERT_TRUE(keep.Create() && t.LoadImageFile(WritePicture("two.bmp", 4, 2)));
     second = t.name - 1;
     EXPECT_TRUE(second == first || !glIsTexture(first));
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -82,25 +69,24 @@ TEST_F(TextureTest, CreateFiltersReloadReleaseAndDestruction) {
     keep.Release(), keep.Release();  // a second release is harmless
     EXPECT_EQ(keep.name, 0u);
   }
-  EXPECT_FALSE(glIsTexture(second));
+  EXPECT_FALSE(glIsTexture(second));  // the destructor releases it
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(TextureTest, MissingFileFailsQuietlyAndADamagedRequiredOneAfterTheLoadersBox) {
   Texture t;
   EXPECT_FALSE(t.LoadImageFile(dir.File("ninguna.bmp")));
-  EXPECT_EQ(t.name, 0u);
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(t.name == 0u && boxes.empty());
   std::vector<int> exits;
   SetFatalExitHook([&](int status) { exits.push_back(status); });
   EXPECT_TRUE(LoadRequiredTexture(t, WritePicture("vida.bmp", 2, 2), "Error la textura de vida no existe"));
-  EXPECT_TRUE(exits.empty());
   test::WriteFile(dir.File("chispa.bmp"), "BM not a picture at all, just text");
   EXPECT_FALSE(LoadRequiredTexture(t, dir.File("chispa.bmp"), "Error la textura de la chispa no existe"));
   EXPECT_EQ(boxes, (std::vector<std::string>{"Error|Unknown DIB file format.",
                                              "FATAL ERROR|Error la textura de la chispa no existe"}));
-  EXPECT_EQ(exits, std::vector<int>{0});
+  EXPECT_EQ(exits, std::vector<int>{0});  // only the damaged one
 }
-
 
 // Without a hook the process really ends, with status 0. No GL is needed: a
 // missing file fails before any texture is made.
