@@ -105,7 +105,7 @@ TEST(BmpDecode, RunLengthRunsLiteralsDeltasEscapesAndRowsThatDoNotSpillAndEndAtT
   EXPECT_EQ(Decoded(test::BuildBmp(narrow, {1, 3, 0, 2, 0, 9})), std::pair(3, Expected(narrow, {{X, X, X}, {3, X, X}})));
 }
 
-TEST(BmpDecode, UnknownHeadersFilesCutShortAndOffsetsOrTablesPointingPastTheEnd) {
+TEST(BmpDecode, FilesCutShortOrWithOffsetsAndTablesPointingPastTheEnd) {
   const BmpLayout plain = Layout(24, 4, 3);  // rows of 12 bytes: no padding to cut
   for (const Bytes& file : {test::BuildBmp(plain, test::PackRows(plain, Pattern(4, 3, 0x1000000))),
                             test::BuildBmp(Rle(8, 4, 2), {4, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}),
@@ -114,9 +114,7 @@ TEST(BmpDecode, UnknownHeadersFilesCutShortAndOffsetsOrTablesPointingPastTheEnd)
       EXPECT_EQ(DecodeDIB(std::span(file.data(), n)).error == DibError::None, n == file.size()) << file.size() << ": " << n;
   const Bytes good = test::BuildBmp(Layout(8, 2, 1), {1, 2, 0, 0});
   ASSERT_EQ(DecodeDIB(good).error, DibError::None);
-  Bytes later = good, past = good, used = good;
-  test::PutU32(later, 14, 108);  // a later header kind is not read as if it were the known one
-  EXPECT_EQ(DecodeDIB(later).error, DibError::UnknownFormat);
+  Bytes past = good, used = good;
   test::PutU32(past, 10, static_cast<std::uint32_t>(good.size() + 1));
   test::PutU32(used, 14 + 32, 0xFFFF);  // a count of entries beyond what is there, where no offset says better
   used.resize(14 + 40 + 300 * 4, 0);
