@@ -13,8 +13,6 @@
 #include "support/level_files.h"
 #include "world/level.h"
 
-namespace {
-
 // A corridor from the player's start to a portal door that two coins open and
 // that leads to level 5; the ghosts' home is walled in, so they never come out.
 const test::Grid kPortalWalls = {{9, 9, 9, 9, 9, 9, 9, 9, 9}, {9, 37, 0, 0, 0, 0, 28, 0, 9}, {9, 9, 9, 9, 9, 9, 9, 9, 9},
@@ -37,14 +35,15 @@ class WholeGame : public test::GameSession {
   }
   static std::pair<float, float> Where() {
     float x, y, z;
-    player->GetPosition(x, y, z);
-    return {x, z};
+    return player->GetPosition(x, y, z), std::pair(x, z);
   }
+  // The state after one frame of dt ticks, or after some seconds of frames.
+  int StateAfterStep(double dt) { return Step(dt), GameState; }
+  int StateAfterSeconds(double seconds) { return RunSeconds(seconds), GameState; }
+  int NewGame() { return GameState = StateNewGame, StateAfterStep(1.0); }
   // From a new game to play on level 1.
   void StartPlaying() {
-    GameState = StateNewGame;
-    Step(1.0);
-    ASSERT_EQ(GameState, StateLevelMap);
+    ASSERT_EQ(NewGame(), StateLevelMap);
     RunSeconds(2.1);
     Press(VkSpace);
     ASSERT_TRUE(RunUntil(StateLoadLevel, 1.0));
@@ -56,30 +55,22 @@ class WholeGame : public test::GameSession {
 TEST_F(WholeGame, NewGameResetsAndTheMapWaitsTwoSecondsForAKeyOrTenWithout) {
   player->SetLives(-1);
   extraLifePoints = 700;
-  GameState = StateNewGame;
-  Step(1.0);
-  EXPECT_EQ(GameState, StateLevelMap);
-  EXPECT_TRUE(player->GetLives() == 2 && extraLifePoints == 0 && level->LevelNumber() == 1);
-  EXPECT_TRUE(LevelMapMarks[0][2] == 1 && LevelMapMarks[1][1] == -1) << "level 1 visited, the centre hidden";
-
+  NewGame();
+  // Level 1 visited, the centre of the map hidden.
+  EXPECT_EQ(std::tuple(GameState, player->GetLives(), extraLifePoints, level->LevelNumber(), LevelMapMarks[0][2],
+                       LevelMapMarks[1][1]), std::tuple(StateLevelMap, 2, 0, 1, 1, -1));
   Press(VkSpace);  // held from the start: counts only after 2 s
-  RunSeconds(1.9);
-  EXPECT_EQ(GameState, StateLevelMap);
+  EXPECT_EQ(StateAfterSeconds(1.9), StateLevelMap);
   EXPECT_GT(mapZoom, 0.0f);
   ASSERT_TRUE(RunUntil(StateLoadLevel, 0.3));
-  EXPECT_EQ(KeyState[VkSpace], KeyPressed);  // the press is not consumed
-  EXPECT_EQ(mapZoom, 0.0f);
+  EXPECT_EQ(std::pair(KeyState[VkSpace], mapZoom), std::pair(KeyPressed, 0.0f));  // the press is not consumed
   KeyState[VkSpace] = KeyUp;
   Step(2.0);
-  EXPECT_EQ(GameState, StateLevelIntro);
-  EXPECT_TRUE(activeGhostCount == 4 && !bossActive);
+  EXPECT_EQ(std::tuple(GameState, activeGhostCount, bossActive), std::tuple(StateLevelIntro, 4, false));
   ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
-
   // Without any key the map goes on after ten seconds.
-  GameState = StateNewGame;
-  Step(1.0);
-  RunSeconds(9.8);
-  EXPECT_EQ(GameState, StateLevelMap);
+  NewGame();
+  EXPECT_EQ(StateAfterSeconds(9.8), StateLevelMap);
   EXPECT_TRUE(RunUntil(StateLoadLevel, 0.5));
 }
 
@@ -88,8 +79,7 @@ TEST_F(WholeGame, PortalDoorFadesTheLightsAndShowsTheMapForItsLevel) {
   Press(VkRight);  // overhead camera: absolute steering
   ASSERT_TRUE(RunUntil(StateLevelExit, 30.0));
   EXPECT_TRUE(level->LevelNumber() == 5 && level->coins->count == 2);
-  RunSeconds(4.8);
-  EXPECT_EQ(GameState, StateLevelExit);
+  EXPECT_EQ(StateAfterSeconds(4.8), StateLevelExit);
   ASSERT_TRUE(RunUntil(StateLevelMap, 0.5));
   Step(1.0);
   EXPECT_EQ(LevelMapMarks[2][0], 1) << "the next level's cell, marked on the first frame of the visit";
@@ -108,12 +98,9 @@ TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
   ASSERT_TRUE(RunUntil(StateCaught, 30.0));
   const int livesBefore = player->GetLives();
   Step(1.0);
-  EXPECT_EQ(GameState, StateDying);
-  EXPECT_TRUE(player->GetLives() == livesBefore - 1 && camera->GetMode() == 3);
-  RunSeconds(5.5);
-  EXPECT_EQ(GameState, StateDying);
+  EXPECT_EQ(std::tuple(GameState, player->GetLives(), camera->GetMode()), std::tuple(StateDying, livesBefore - 1, 3));
+  EXPECT_EQ(StateAfterSeconds(5.5), StateDying);
   ASSERT_TRUE(RunUntil(StateLevelIntro, 1.5));
-
   // The last life: the spin ends in the game over, and the menu follows after 10 s.
   ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
   player->SetLives(0);
@@ -122,8 +109,7 @@ TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
   EXPECT_EQ(player->GetLives(), -1);
   Step(1.0);
   EXPECT_NEAR(textScrollY, -1.1 + 0.003, 1e-4);
-  RunSeconds(9.5);
-  EXPECT_EQ(GameState, StateGameOver);
+  EXPECT_EQ(StateAfterSeconds(9.5), StateGameOver);
   EXPECT_TRUE(RunUntil(StateMenu, 1.0));
 }
 
@@ -131,25 +117,20 @@ TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingAndCodesWithoutAHandlerRunO
   StartPlaying();
   const auto before = Where();
   Press('P');
-  Step(2.0);
-  EXPECT_EQ(GameState, StatePaused);
+  EXPECT_EQ(StateAfterStep(2.0), StatePaused);
   const float spin = hudSpin;
   Press(VkDown);
   RunSeconds(1.0);
-  EXPECT_TRUE(Where() == before && hudSpin == spin);
-  EXPECT_EQ(player->GetDirection(), 2);
+  EXPECT_EQ(std::tuple(Where(), hudSpin, player->GetDirection()), std::tuple(before, spin, 2));
   KeyState['P'] = KeyUp;
   Press('P');
-  Step(2.0);
-  EXPECT_EQ(GameState, StatePlaying);
-
+  EXPECT_EQ(StateAfterStep(2.0), StatePlaying);
   const auto held = Where();
   player->Boost();
   for (int code = 15; code <= 18; ++code) {
-    GameState = code;
     const float spinBefore = hudSpin;
-    Step(2.0);
-    EXPECT_EQ(GameState, code);
+    GameState = code;
+    EXPECT_EQ(StateAfterStep(2.0), code);
     EXPECT_FLOAT_EQ(hudSpin, spinBefore + 2.0f);
   }
   EXPECT_EQ(Where(), held);
@@ -159,26 +140,20 @@ TEST_F(WholeGame, ExtraLifeOnlyAboveAThousandPointsOnePerFrameAndRelativeSteerin
   StartPlaying();
   const int lives = player->GetLives();
   // Points set before a frame (0: left as they are), then the points and lives gained after it.
-  const int steps[][3] = {{1000, 1000, 0}, {1005, 5, 1}, {2500, 1500, 2}, {0, 500, 3}};
-  for (const auto& st : steps) {
-    if (st[0]) extraLifePoints = st[0];
+  for (const auto& [set, points, gained] : {std::tuple{1000, 1000, 0}, {1005, 5, 1}, {2500, 1500, 2}, {0, 500, 3}}) {
+    if (set) extraLifePoints = set;
     Step(1.0);
-    EXPECT_EQ(extraLifePoints, st[1]) << "from " << st[0];
-    EXPECT_EQ(player->GetLives(), lives + st[2]) << "from " << st[0];
+    EXPECT_EQ(std::pair(extraLifePoints, player->GetLives()), std::pair(points, lives + gained)) << "from " << set;
   }
   // The chase camera turns the arrows with it; Space cycles the cameras 1, 2, 3 and back to 1.
   camera->SetMode(1);
   player->SetDirection(0);
   for (auto [key, direction] : {std::pair{VkLeft, 3}, {VkDown, 1}}) {
     Press(key);
-    Step(1.0);
-    EXPECT_EQ(player->GetDirection(), direction);
+    EXPECT_EQ((Step(1.0), player->GetDirection()), direction);
   }
   for (int mode : {2, 3, 1}) {
     Press(VkSpace);
-    Step(1.0);
-    EXPECT_EQ(camera->GetMode(), mode);
+    EXPECT_EQ((Step(1.0), camera->GetMode()), mode);
   }
 }
-
-}  // namespace
