@@ -1,14 +1,10 @@
 // The menu's keys, pages, slide and settings, driven through the key table.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "app/key_state.h"
 #include "app/settings.h"
 #include "game/game_state.h"
 #include "render/menu.h"
-
-namespace {
 
 class MenuKeys : public ::testing::Test {
  protected:
@@ -17,10 +13,11 @@ class MenuKeys : public ::testing::Test {
     GameState = StateMenu;
     screenWidth = 640, screenHeight = 480;
   }
-  // One press of a key followed by one menu frame.
-  void Press(int vk, double step = 1.0) {
+  // One press of a key followed by one menu frame; the line selected after it.
+  int Press(int vk, double step = 1.0) {
     KeyState[vk] = KeyPressed;
     m.UpdateMenu(step);
+    return m.selected;
   }
   // Frames until the text has stopped sliding.
   void SlideToRest() {
@@ -30,12 +27,10 @@ class MenuKeys : public ::testing::Test {
 };
 
 TEST_F(MenuKeys, SelectionWrapsEachPressIsTakenOnceAndTheMainPageStartsOrQuits) {
-  Press(VkUp);
-  EXPECT_TRUE(m.selected == 2 && KeyState[VkUp] == KeyHandled);  // from "Nuevo Juego" up to "Salir"
+  EXPECT_TRUE(Press(VkUp) == 2 && KeyState[VkUp] == KeyHandled);  // from "Nuevo Juego" up to "Salir"
   Press(VkSpace);
   EXPECT_TRUE(KeyState[VkEscape] == KeyPressed && GameState == StateMenu) << "Salir quits like Escape";
-  Press(VkDown);
-  EXPECT_EQ(m.selected, 0);
+  EXPECT_EQ(Press(VkDown), 0);
   m.UpdateMenu(1.0);  // still held: no second step
   EXPECT_EQ(m.selected, 0);
   Press(VkSpace);
@@ -44,45 +39,38 @@ TEST_F(MenuKeys, SelectionWrapsEachPressIsTakenOnceAndTheMainPageStartsOrQuits) 
   GameState = StateMenu;
   ResetKeyState();
   KeyState[VkUp] = KeyPressed;
-  Press(VkDown);
-  EXPECT_TRUE(m.selected == 1 && KeyState[VkUp] == KeyPressed);
+  EXPECT_TRUE(Press(VkDown) == 1 && KeyState[VkUp] == KeyPressed);
 }
 
 TEST_F(MenuKeys, OpcionesSlidesOutLeftSwitchesAtMinusFifteenAndStopsExactlyAtZero) {
-  Press(VkDown);
-  Press(VkSpace);
+  Press(VkDown), Press(VkSpace);
   EXPECT_FLOAT_EQ(m.slideSpeed, -0.3f);
   int frames = 0, page = 0;
   float lowest = 0;
   while (++frames < 200) {
     m.UpdateMenu(0.7);
     lowest = std::min(lowest, m.slideX);
-    EXPECT_TRUE(m.page == 1 || m.slideX >= -15.0f) << frames;
-    EXPECT_TRUE(page == 1 || m.page == 0 || (m.slideX < -15.0f && m.slideX > -15.0f - 0.3f * 0.7f - 1e-4f));
+    // The first page down to -15; the switch on the frame that passes it.
+    EXPECT_TRUE((m.page == 1 || m.slideX >= -15.0f) &&
+                (page == 1 || m.page == 0 || (m.slideX < -15.0f && m.slideX > -15.0f - 0.3f * 0.7f - 1e-4f))) << frames;
     page = m.page;
     if (m.slideSpeed == 0.0f) break;
   }
   EXPECT_TRUE(m.slideX == 0.0f && m.page == 1 && m.selected == 0 && lowest < -15.0f);
   EXPECT_NEAR(frames, 2 * 15 / (0.3 * 0.7), 3.0);  // 15 units out and 15 back
-  Press(VkUp);
-  EXPECT_EQ(m.selected, 5);  // from "Texturas:" up to "Volver"
+  EXPECT_EQ(Press(VkUp), 5);  // from "Texturas:" up to "Volver"
   Press(VkSpace);
   SlideToRest();
   EXPECT_TRUE(m.page == 0 && m.selected == 0 && m.slideX == 0.0f);
 }
 
 TEST_F(MenuKeys, KeysHeldThroughTheSlideActAfterItAndReleasedOnesAreLost) {
-  Press(VkDown);
-  Press(VkSpace);
-  Press(VkDown);
+  Press(VkDown), Press(VkSpace), Press(VkDown);
   EXPECT_EQ(KeyState[VkDown], KeyPressed);
   SlideToRest();
   m.UpdateMenu(1.0);
   EXPECT_TRUE(m.page == 1 && m.selected == 1 && KeyState[VkDown] == KeyHandled);
-  Press(VkUp);
-  Press(VkUp);  // "Volver"
-  Press(VkSpace);
-  Press(VkDown);
+  Press(VkUp), Press(VkUp), Press(VkSpace), Press(VkDown);  // "Volver", then Down during the slide
   KeyState[VkDown] = KeyUp;  // released: the window clears it
   SlideToRest();
   m.UpdateMenu(1.0);
@@ -90,8 +78,7 @@ TEST_F(MenuKeys, KeysHeldThroughTheSlideActAfterItAndReleasedOnesAreLost) {
 }
 
 TEST_F(MenuKeys, OptionsToggleCycleAndResolutionSteps) {
-  Press(VkDown);
-  Press(VkSpace);
+  Press(VkDown), Press(VkSpace);
   SlideToRest();
   // Each line in turn: the value after each of a few presses of Space.
   const auto presses = [&](int n, auto value) {
@@ -116,18 +103,15 @@ TEST_F(MenuKeys, OptionsToggleCycleAndResolutionSteps) {
 TEST(MenuMotion, SpinRestartsOnEveryChangeOfSelectionWrapsOnceAndTheRunnerTurnsAtBothEnds) {
   ResetKeyState();
   Menu m;
-  m.UpdateMenu(10.0);
-  m.UpdateMenu(4.0);
-  EXPECT_FLOAT_EQ(m.spin, 35.0f);
-  KeyState[VkDown] = KeyPressed;
-  m.UpdateMenu(1.0);
-  EXPECT_EQ(m.spin, 0.0f);
-  m.spin = 359.0f;
-  m.UpdateMenu(1.0);
-  EXPECT_FLOAT_EQ(m.spin, 1.5f);
-  m.spin = 360.0f;
-  m.UpdateMenu(0.0);
-  EXPECT_FLOAT_EQ(m.spin, 360.0f);  // only above 360 wraps
+  // The spin set before a frame (-1: left as it is), whether Down is pressed, the frame's ticks, the spin after;
+  // only above 360 wraps.
+  for (const auto& [set, down, dt, after] : {std::tuple{-1.0f, false, 10.0, 25.0f}, {-1.0f, false, 4.0, 35.0f},
+                                             {-1.0f, true, 1.0, 0.0f}, {359.0f, false, 1.0, 1.5f}, {360.0f, false, 0.0, 360.0f}}) {
+    if (set >= 0) m.spin = set;
+    if (down) KeyState[VkDown] = KeyPressed;
+    m.UpdateMenu(dt);
+    EXPECT_FLOAT_EQ(m.spin, after) << "from " << set << " with " << dt << " ticks";
+  }
   // From 10 towards -20 at 0.04 per tick: 750 ticks; then back from just past -20 to just past 10.
   Menu r;
   double t = 0;
@@ -138,5 +122,3 @@ TEST(MenuMotion, SpinRestartsOnEveryChangeOfSelectionWrapsOnceAndTheRunnerTurnsA
     EXPECT_FLOAT_EQ(r.runnerSpeed, -0.04f * sign);
   }
 }
-
-}  // namespace
