@@ -2,49 +2,26 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "platform/gl.h"
 #include "render/bitmap_font.h"
-#include "render/font_source.h"
 #include "render/menu.h"
-#include "support/test_support.h"
+#include "support/frame_pixels.h"
+#include "support/gl_views.h"
 
 namespace {
 
-constexpr int kW = 320;
-constexpr int kH = 240;
+constexpr int kW = 320, kH = 240;
 
-// Window pixels map one to one onto the projection.
-void PixelProjection() {
-  glViewport(0, 0, kW, kH);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, kW, 0, kH, -500, 500);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  for (GLenum cap : {GL_LIGHTING, GL_DEPTH_TEST, GL_CULL_FACE}) glDisable(cap);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glColor4f(1, 1, 1, 1);
-}
-
-struct Ink {
-  int count = 0, minX = kW, maxX = -1, minY = kH, maxY = -1;
-};
-
+// The bright pixels and the box round them.
+struct Ink { int count = 0, minX = kW, maxX = -1, minY = kH, maxY = -1; };
 Ink ReadInk() {
-  std::vector<std::uint8_t> rgb(kW * kH * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  const test::FramePixels frame(kW, kH);
   Ink ink;
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x)
-      if (rgb[(y * kW + x) * 3] > 128) {
-        ++ink.count;
-        ink.minX = std::min(ink.minX, x), ink.maxX = std::max(ink.maxX, x);
-        ink.minY = std::min(ink.minY, y), ink.maxY = std::max(ink.maxY, y);
-      }
+      if (frame.At(x, y)[0] > 128)
+        ++ink.count, ink.minX = std::min(ink.minX, x), ink.maxX = std::max(ink.maxX, x),
+            ink.minY = std::min(ink.minY, y), ink.maxY = std::max(ink.maxY, y);
   return ink;
 }
 
@@ -54,82 +31,50 @@ float RasterX() {
   return pos[0];
 }
 
-class BitmapFontTest : public ::testing::Test {
+class Fonts : public ::testing::Test {
  protected:
+  // Both fonts built; window pixels map one to one onto the projection, drawn in white on black.
   void SetUp() override {
     ASSERT_TRUE(context.ok());
-    BuildBitmapFont();
-    ASSERT_NE(bitmapFontBase, 0u);
-    PixelProjection();
+    BuildBitmapFont(), menu.BuildOutlineFont();
+    ASSERT_TRUE(bitmapFontBase != 0u && menu.outlineBase != 0u);
+    glViewport(0, 0, kW, kH), test::Ortho(0, kW, 0, kH, -500, 500);
+    for (GLenum cap : {GL_LIGHTING, GL_DEPTH_TEST, GL_CULL_FACE}) glDisable(cap);
+    glClearColor(0, 0, 0, 1), glClear(GL_COLOR_BUFFER_BIT), glColor4f(1, 1, 1, 1);
   }
   void TearDown() override { DeleteBitmapFont(); }
-  test::GLContext context{kW, kH};
-};
-
-TEST_F(BitmapFontTest, EveryPrintableCodeInksItsCellAndLinesRunOnAndAreCut) {
-  const int x0 = 100, y0 = 100;
-  for (int c = 32; c < 127; ++c) {
-    glClear(GL_COLOR_BUFFER_BIT);
-    glRasterPos2i(x0, y0);
-    PrintBitmap("%c", c);
-    EXPECT_FLOAT_EQ(RasterX(), x0 + 11.0f) << "code " << c;
-    const Ink ink = ReadInk();
-    EXPECT_EQ(ink.count > 0, c != ' ') << "code " << c;
-    // Inside the glyph's cell: its advance wide, from below the descenders to the em's top.
-    if (ink.count > 0) {
-      EXPECT_TRUE(ink.minX >= x0 - 1 && ink.maxX <= x0 + 11 && ink.minY >= y0 - 6 && ink.maxY <= y0 + 18) << c;
-    }
-  }
-  glRasterPos2i(10, 50);
-  PrintBitmap("%d x %d", 640, 480);
-  EXPECT_FLOAT_EQ(RasterX(), 10 + 9 * 11.0f);
-  // Null prints nothing; text beyond 255 characters is cut.
-  glRasterPos2i(0, 10);
-  void (*print)(const char*, ...) = &PrintBitmap;  // a null format, past the format check
-  print(nullptr);
-  EXPECT_FLOAT_EQ(RasterX(), 0.0f);
-  PrintBitmap("%s", std::string(400, '.').c_str());
-  EXPECT_FLOAT_EQ(RasterX(), 255 * 11.0f);
-}
-
-TEST_F(BitmapFontTest, BytesOutsideTheFontNeverCallAnotherList) {
-  // The list right after the font's 96, and the one before them, paint the screen.
-  for (GLuint list : {bitmapFontBase + 96, bitmapFontBase - 1}) {
-    glNewList(list, GL_COMPILE);
-    glClearColor(1, 1, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEndList();
-  }
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glRasterPos2i(10, 10);
-  PrintBitmap("\x80\x1f\xff");
-  EXPECT_EQ(ReadInk().count, 0);
-  EXPECT_FLOAT_EQ(RasterX(), 10.0f);
-}
-
-class OutlineFontTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(context.ok());
-    menu.BuildOutlineFont();
-    ASSERT_NE(menu.outlineBase, 0u);
-  }
-  // One glyph, one em = 200 pixels, turned about its middle.
-  void DrawGlyphLarge(unsigned char c, float turnY) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glTranslatef(120, 20, 0);
-    glRotatef(turnY, 0, 1, 0);
-    glScalef(200, 200, 200);
-    glTranslatef(-0.3f, 0, 0.1f);
-    glCallList(menu.outlineBase + c);
-  }
   test::GLContext context{kW, kH};
   Menu menu;
 };
 
-TEST_F(OutlineFontTest, PrintCentresOnTheSumOfTheAdvancesAndEndsAtTheRightEnd) {
+TEST_F(Fonts, BitmapCodesInkTheirCellsLinesRunOnAreCutAndOtherBytesCallNoList) {
+  const int x0 = 100, y0 = 100;
+  for (int c = 32; c < 127; ++c) {
+    glClear(GL_COLOR_BUFFER_BIT), glRasterPos2i(x0, y0), PrintBitmap("%c", c);
+    EXPECT_FLOAT_EQ(RasterX(), x0 + 11.0f) << "code " << c;
+    const Ink ink = ReadInk();
+    // Inside the glyph's cell: its advance wide, from below the descenders to the em's top.
+    EXPECT_TRUE(ink.count > 0 ? c != ' ' && ink.minX >= x0 - 1 && ink.maxX <= x0 + 11 && ink.minY >= y0 - 6 &&
+                                    ink.maxY <= y0 + 18
+                              : c == ' ') << "code " << c;
+  }
+  glRasterPos2i(10, 50), PrintBitmap("%d x %d", 640, 480);
+  EXPECT_FLOAT_EQ(RasterX(), 10 + 9 * 11.0f);
+  // Null prints nothing; text beyond 255 characters is cut.
+  void (*print)(const char*, ...) = &PrintBitmap;  // a null format, past the format check
+  glRasterPos2i(0, 10), print(nullptr);
+  EXPECT_FLOAT_EQ(RasterX(), 0.0f);
+  PrintBitmap("%s", std::string(400, '.').c_str());
+  EXPECT_FLOAT_EQ(RasterX(), 255 * 11.0f);
+  // The list right after the font's 96, and the one before them, paint the
+  // screen; bytes outside the font must call neither.
+  for (GLuint list : {bitmapFontBase + 96, bitmapFontBase - 1})
+    glNewList(list, GL_COMPILE), glClearColor(1, 1, 1, 1), glClear(GL_COLOR_BUFFER_BIT), glEndList();
+  glClearColor(0, 0, 0, 1), glClear(GL_COLOR_BUFFER_BIT), glRasterPos2i(10, 10), PrintBitmap("\x80\x1f\xff");
+  EXPECT_TRUE(ReadInk().count == 0 && RasterX() == 10.0f);
+}
+
+TEST_F(Fonts, OutlinePrintCentresOnTheSumOfTheAdvancesAndEndsAtTheRightEnd) {
   const char* text = "Nuevo Juego";
   float sum = 0;
   for (const char* p = text; *p; ++p) sum += menu.glyphMetrics[static_cast<unsigned char>(*p)].cellIncX;
@@ -138,10 +83,7 @@ TEST_F(OutlineFontTest, PrintCentresOnTheSumOfTheAdvancesAndEndsAtTheRightEnd) {
   // Started at -width/2; every glyph's list moved the origin by its own advance.
   const auto endX = [&](auto print) {
     GLfloat m[16];
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    print();
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    glLoadIdentity(), print(), glGetFloatv(GL_MODELVIEW_MATRIX, m);
     EXPECT_EQ(m[13], 0.0f);
     return m[12];
   };
@@ -152,25 +94,23 @@ TEST_F(OutlineFontTest, PrintCentresOnTheSumOfTheAdvancesAndEndsAtTheRightEnd) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(OutlineFontTest, GlyphsAreSolidWithHolesAndFacesAndWallsThatSurviveBackFaceCulling) {
-  PixelProjection();
-  glEnable(GL_CULL_FACE);
-  glCullFace(GL_BACK);
-  glEnable(GL_DEPTH_TEST);
-  DrawGlyphLarge('O', 0);
-  std::uint8_t rgb[3];
+TEST_F(Fonts, OutlineGlyphsAreSolidWithHolesAndFacesAndWallsThatSurviveBackFaceCulling) {
+  glEnable(GL_CULL_FACE), glCullFace(GL_BACK), glEnable(GL_DEPTH_TEST);
+  // One glyph, one em = 200 pixels, turned about its middle.
+  const auto draw = [&](unsigned char c, float turnY) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), glLoadIdentity(), glTranslatef(120, 20, 0);
+    glRotatef(turnY, 0, 1, 0), glScalef(200, 200, 200), glTranslatef(-0.3f, 0, 0.1f), glCallList(menu.outlineBase + c);
+    return ReadInk();
+  };
+  const int front = draw('O', 0).count;
+  std::uint8_t hole[3], ring[3];
   const auto& o = menu.glyphMetrics[static_cast<int>('O')];
   const int midY = 20 + static_cast<int>((o.originY - o.blackBoxY / 2) * 200);
-  test::ReadPixel(120, midY, rgb);
-  EXPECT_LT(rgb[0], 50) << "the O's hole is left open";
-  test::ReadPixel(120 + static_cast<int>((o.originX - 0.3f) * 200) + 8, midY, rgb);
-  EXPECT_GT(rgb[0], 200) << "the O's ring is filled";
-  const int front = ReadInk().count;
+  test::ReadPixel(120, midY, hole), test::ReadPixel(120 + static_cast<int>((o.originX - 0.3f) * 200) + 8, midY, ring);
+  EXPECT_TRUE(hole[0] < 50 && ring[0] > 200) << "the O's hole is left open and its ring filled";
   EXPECT_GT(front, 2000);
-  DrawGlyphLarge('O', 180);  // seen from behind: the back face
-  EXPECT_NEAR(ReadInk().count, front, front / 20);
-  DrawGlyphLarge('I', 90);  // edge on: only the side walls show
-  const Ink side = ReadInk();
+  EXPECT_NEAR(draw('O', 180).count, front, front / 20) << "seen from behind: the back face";
+  const Ink side = draw('I', 90);  // edge on: only the side walls show
   EXPECT_NEAR(side.maxX - side.minX + 1, 0.2 * 200, 3) << "walls as deep as the extrusion";
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
