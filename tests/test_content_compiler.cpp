@@ -147,12 +147,9 @@ TEST(LevelCompiler, DamagedSourcesAreRefusedWithAReasonOrCompileSoundly) {
     for (int round = 0; round < 60; ++round) {
       std::string text(bytes.begin(), bytes.end());
       for (int e = 0, edits = 1 + static_cast<int>(random() % 4); e < edits; ++e) {
-        const std::size_t at = random() % text.size();
-        switch (random() % 3) {
-          case 0: text[at] = chars[random() % chars.size()]; break;
-          case 1: text.erase(at, 1 + random() % 3); break;
-          default: text.insert(at, 1, chars[random() % chars.size()]); break;
-        }
+        const std::size_t at = random() % text.size(), kind = random() % 3;  // replace, erase or insert
+        if (kind == 1) text.erase(at, 1 + random() % 3);
+        else text.replace(at, kind == 0 ? 1 : 0, 1, chars[random() % chars.size()]);
       }
       const Compiled r(text, entry.path().filename().string());
       (r.ok ? compiled : refused)++;

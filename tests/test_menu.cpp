@@ -47,14 +47,13 @@ TEST_F(MenuKeys, OpcionesSlidesOutLeftSwitchesAtMinusFifteenAndStopsExactlyAtZer
   EXPECT_FLOAT_EQ(m.slideSpeed, -0.3f);
   int frames = 0, page = 0;
   float lowest = 0;
-  while (++frames < 200) {
+  while (m.slideSpeed != 0.0f && ++frames < 200) {
     m.UpdateMenu(0.7);
     lowest = std::min(lowest, m.slideX);
     // The first page down to -15; the switch on the frame that passes it.
     EXPECT_TRUE((m.page == 1 || m.slideX >= -15.0f) &&
                 (page == 1 || m.page == 0 || (m.slideX < -15.0f && m.slideX > -15.0f - 0.3f * 0.7f - 1e-4f))) << frames;
     page = m.page;
-    if (m.slideSpeed == 0.0f) break;
   }
   EXPECT_TRUE(m.slideX == 0.0f && m.page == 1 && m.selected == 0 && lowest < -15.0f);
   EXPECT_NEAR(frames, 2 * 15 / (0.3 * 0.7), 3.0);  // 15 units out and 15 back
