@@ -9,6 +9,7 @@
 
 #include "game/game_values.h"
 #include "support/draw_scene.h"
+#include "support/frame_pixels.h"
 #include "support/gl_counting.h"
 #include "support/gl_views.h"
 #include "world/texture.h"
@@ -41,8 +42,9 @@ class MazeDraw : public ::testing::Test {
                     std::min(static_cast<int>((z1 - fz) / (z1 - z0) * kH), kH - 1), rgb);
     return rgb[0] + rgb[1] + rgb[2] > 60;
   }
-  std::size_t Sent() { return test::Record([&] { level->Draw(); }).vertices.size(); }
+  static std::size_t Sent(const std::function<void()>& draw) { return test::Record(draw).vertices.size(); }
   test::GLContext gl;
+  std::unique_ptr<Texture> white{test::MakeTestTexture(4, false)};
   std::unique_ptr<Level> level;
 };
 
@@ -58,55 +60,46 @@ const std::map<int, Piece> kPieces = {
     {20, {{None, Open, None, Open}, 12}},  {21, {{Open, None, Open, None}, 12}},  {9, {}},  {10, {}}, {12, {}}, {15, {}},
     {0, {}}, {3, {}}, {22, {}}, {3000, {}}, {-4, {}}};
 
-TEST_F(MazeDraw, WallPiecesSendTheirSizeAndSeenFromAboveReachTheirEdges) {
+TEST_F(MazeDraw, WallPiecesSendTheirSizeReachTheirEdgesAndShowEveryFacingSideUnderBackFaceCulling) {
   // Per edge: its midpoint, and a point off the centre line near it that an
   // open join covers and a rounded end does not.
   const float probes[4][4] = {{0.5f, 0.01f, 0.38f, 0.02f}, {0.99f, 0.5f, 0.98f, 0.38f},
                               {0.5f, 0.99f, 0.62f, 0.98f}, {0.01f, 0.5f, 0.02f, 0.62f}};
+  // Turns to look from above (side -1) and from the side of each edge.
+  const float views[5][5] = {{90, 1, 0, 0, -1}, {0, 0, 1, 0, 2}, {90, 0, 1, 0, 3}, {180, 0, 1, 0, 0}, {270, 0, 1, 0, 1}};
   for (const auto& [code, piece] : kPieces) {
     SCOPED_TRACE(code);
     const auto& shape = piece.edges;
     View(0, 1, 0, 1), glTranslatef(0.5f, 0, 0.5f);
-    EXPECT_EQ(test::Record([c = code] { DrawWallPiece(c); }).vertices.size(), piece.vertices);
-    for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(CoveredAt(probes[i][0], probes[i][1]), shape[i] != None) << "edge " << i << " midpoint";
-      EXPECT_EQ(CoveredAt(probes[i][2], probes[i][3]), shape[i] == Open) << "edge " << i << " off centre";
-    }
+    EXPECT_EQ(Sent([c = code] { DrawWallPiece(c); }), piece.vertices);
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(std::pair(CoveredAt(probes[i][0], probes[i][1]), CoveredAt(probes[i][2], probes[i][3])),
+                std::pair(shape[i] != None, shape[i] == Open)) << "edge " << i << ": midpoint, off centre";
     for (float q : {0.2f, 0.8f}) EXPECT_FALSE(CoveredAt(q, q) || CoveredAt(q, 1 - q)) << "quarter cells are floor";
-    // A corner is rounded on the outside and square on the inside.
-    if (code >= 4 && code <= 7) {
+    if (code >= 4 && code <= 7) {  // a corner is square on the inside and rounded on the outside
       const float dx = (shape[1] == Open) - (shape[3] == Open), dz = (shape[2] == Open) - (shape[0] == Open);
-      EXPECT_TRUE(CoveredAt(0.5f + 0.13f * dx, 0.5f + 0.13f * dz)) << "inner corner";
-      EXPECT_FALSE(CoveredAt(0.5f - 0.13f * dx, 0.5f - 0.13f * dz)) << "outer corner";
+      EXPECT_TRUE(CoveredAt(0.5f + 0.13f * dx, 0.5f + 0.13f * dz) && !CoveredAt(0.5f - 0.13f * dx, 0.5f - 0.13f * dz));
     }
-  }
-}
-
-TEST_F(MazeDraw, EveryFacingSideOfAWallShowsUnderBackFaceCulling) {
-  // From each side and from above, a piece drawn with back faces culled
-  // covers what it covers with culling off. Looking into an open join shows
-  // the piece's inside, which the neighbouring wall hides in a maze.
-  const float views[5][5] = {{90, 1, 0, 0, -1}, {0, 0, 1, 0, 2}, {90, 0, 1, 0, 3}, {180, 0, 1, 0, 0}, {270, 0, 1, 0, 1}};
-  for (const auto& [code, piece] : kPieces) {
+    // From each side and from above, drawn with back faces culled it covers
+    // what it covers with culling off. Looking into an open join shows the
+    // piece's inside, which the neighbouring wall hides in a maze.
     for (const auto& [angle, ax, ay, az, side] : views) {
-      if (piece.vertices == 0 || (side >= 0 && piece.edges[static_cast<int>(side)] == Open)) continue;
-      int counts[2] = {0, 0};
+      if (piece.vertices == 0 || (side >= 0 && shape[static_cast<int>(side)] == Open)) continue;
+      int counts[2];
       for (int culled = 0; culled < 2; ++culled) {
         View(-0.8f, 0.8f, -1.8f, 0.8f, false), culled ? glEnable(GL_CULL_FACE) : glDisable(GL_CULL_FACE);
         glRotatef(angle, ax, ay, az), DrawWallPiece(code);
-        const std::vector<std::uint8_t> rgb = test::ReadFrame();
-        for (std::size_t i = 0; i < rgb.size(); i += 3) counts[culled] += rgb[i] + rgb[i + 1] + rgb[i + 2] > 60;
+        counts[culled] = test::FramePixels(kW, kH).Count([](const std::uint8_t* p) { return p[0] + p[1] + p[2] > 60; });
       }
-      EXPECT_NEAR(counts[1], counts[0], counts[0] / 200 + 8) << "code " << code << " side " << side;
-      EXPECT_GT(counts[1], 1000) << "code " << code << " side " << side;
+      EXPECT_TRUE(counts[1] > 1000 && std::abs(counts[1] - counts[0]) <= counts[0] / 200 + 8)
+          << "side " << side << ": " << counts[0] << " unculled, " << counts[1] << " culled";
     }
   }
 }
 
 TEST_F(MazeDraw, FloorIsOneStripPerRowOrTheVisibleCellsAndCulledCellsSendNoWalls) {
   VisibilityGrid grid, row;
-  level->walls.width = 10, level->walls.height = 3;
-  grid.SetSize(10, 3), level->SetVisibilityGrid(&grid);
+  level->walls.width = 10, level->walls.height = 3, grid.SetSize(10, 3), level->SetVisibilityGrid(&grid);
   const test::GlRecording& strips = test::Record([&] { level->Draw(); });
   EXPECT_TRUE(strips.CountInMode(GL_QUAD_STRIP) == 66u && strips.vertices.size() == 66u);
   grid.ToggleEnabled();
@@ -118,60 +111,46 @@ TEST_F(MazeDraw, FloorIsOneStripPerRowOrTheVisibleCellsAndCulledCellsSendNoWalls
     EXPECT_TRUE(c.x - a.x == 1.0f && c.z - a.z == 1.0f && a.ny == 1.0f && grid.visible[int(a.x) * 100 + int(a.z)] == 1);
   }
   // A row of four walls with one cell visible: one wall piece and one floor square.
-  level->walls.width = 4, level->walls.height = 1;
-  row.SetSize(4, 1), level->SetVisibilityGrid(&row), row.ToggleEnabled();
-  for (int x = 0; x < 4; ++x) level->walls.cells[x][0] = 21;
-  row.visible[1 * 100 + 0] = 1;
-  EXPECT_EQ(Sent(), 12u + 4u);
+  level->walls.width = 4, level->walls.height = 1, row.SetSize(4, 1), level->SetVisibilityGrid(&row), row.ToggleEnabled();
+  for (int x = 0; x < 4; ++x) level->walls.cells[x][0] = 21, row.visible[x * 100 + 0] = x == 1;
+  EXPECT_EQ(Sent([&] { level->Draw(); }), 12u + 4u);
 }
 
 TEST_F(MazeDraw, ItemsSendTheirShapesAndNothingWhenGone) {
-  auto sent = [](auto draw) { return test::Record(draw).vertices.size(); };
   Coin coin;
   LargePellet pellet(0);
   FloorArrow arrow;
-  Door door;
-  EXPECT_EQ(sent([&] { coin.Draw(), pellet.DrawSparks(), pellet.DrawSphere(); }), 0u);  // never placed, not active
+  EXPECT_EQ(Sent([&] { coin.Draw(), pellet.DrawSparks(), pellet.DrawSphere(); }), 0u);  // never placed, not active
   coin.SetPosition(1.5f, 0.6f, 1.5f), pellet.active = true;
-  EXPECT_TRUE(sent([&] { coin.Draw(); }) == 6u && sent([&] { arrow.Draw(); }) == 4u);
-  EXPECT_TRUE(sent([&] { pellet.DrawSparks(); }) == 1800u && sent([&] { pellet.DrawSphere(); }) == 72u);
-  EXPECT_EQ((coin.SetVisible(false), sent([&] { coin.Draw(); })), 0u);
-  // A door draws only with both its textures.
-  std::unique_ptr<Texture> frame(test::MakeTestTexture(4, false));
-  Texture* t = frame.get();
-  for (const auto& [a, b, count] : {std::tuple<Texture*, Texture*, std::size_t>{t, nullptr, 0}, {nullptr, t, 0}, {t, t, 80}})
-    EXPECT_EQ((door.SetTextures(a, b), sent([&] { door.Draw(); })), count) << (a != nullptr) << (b != nullptr);
+  EXPECT_TRUE(Sent([&] { coin.Draw(); }) == 6u && Sent([&] { arrow.Draw(); }) == 4u);
+  EXPECT_TRUE(Sent([&] { pellet.DrawSparks(); }) == 1800u && Sent([&] { pellet.DrawSphere(); }) == 72u);
+  EXPECT_EQ((coin.SetVisible(false), Sent([&] { coin.Draw(); })), 0u);
   // The door indicator draws only while showing, and not at all once gone.
-  (level->doorIndicator = new Door)->SetTextures(t, t);
-  EXPECT_EQ(sent([&] { level->DrawDoorIndicator(), level->indicatorShowing = true, level->DrawDoorIndicator(); }), 80u);
+  (level->doorIndicator = new Door)->SetTextures(white.get(), white.get());
+  EXPECT_EQ(Sent([&] { level->DrawDoorIndicator(), level->indicatorShowing = true, level->DrawDoorIndicator(); }), 80u);
   delete level->doorIndicator, level->doorIndicator = nullptr;
-  EXPECT_EQ(sent([&] { level->DrawDoorIndicator(); }), 0u);
+  EXPECT_EQ(Sent([&] { level->DrawDoorIndicator(); }), 0u);
 }
 
-TEST_F(MazeDraw, DoorLeavesSwingOutTowardsMinusZ) {
-  std::unique_ptr<Texture> texture(test::MakeTestTexture(4, false));
+TEST_F(MazeDraw, DoorsDrawOnlyWithBothTexturesAndTheirLeavesSwingOutTowardsMinusZ) {
   Door door;
-  door.SetTextures(texture.get(), texture.get()), door.SetPosition(0, 0, 0);
+  Texture* t = white.get();
+  for (const auto& [a, b, count] : {std::tuple<Texture*, Texture*, std::size_t>{t, nullptr, 0}, {nullptr, t, 0}, {t, t, 80}})
+    EXPECT_EQ((door.SetTextures(a, b), Sent([&] { door.Draw(); })), count) << (a != nullptr) << (b != nullptr);
   // Both sides of the door at once.
   auto above = [](float x, float z) { return CoveredAt(-x, z, -2.5, 2.5, -1.5, 0.5) && CoveredAt(x, z, -2.5, 2.5, -1.5, 0.5); };
   for (float angle : {0.0f, 90.0f, 180.0f}) {
     SCOPED_TRACE(angle);
-    const bool shut = angle == 0, half = angle == 90, back = angle == 180;
     door.angle = angle;
     View(-2.5f, 2.5f, -1.5f, 0.5f), door.Draw();
     // Lintel always; half open, the leaves stand out from their jambs; folded
     // back, they lie outside the opening; nothing ever on the +z side.
     EXPECT_TRUE(above(0.0f, 0.0f) && !above(0.0f, -0.7f) && !above(0.0f, 0.3f));
-    EXPECT_TRUE(above(0.97f, -0.7f) == half && above(1.5f, -0.2f) == back);
+    EXPECT_TRUE(above(0.97f, -0.7f) == (angle == 90) && above(1.5f, -0.2f) == (angle == 180));
     // From the front (+z): a shut door fills the opening under the lintel.
     View(-2.5f, 2.5f, -1.75f, 0.25f, false), door.Draw();
-    EXPECT_TRUE(CoveredAt(0.0f, -1.45f, -2.5, 2.5, -1.75, 0.25) && CoveredAt(0.5f, -0.7f, -2.5, 2.5, -1.75, 0.25) == shut);
+    EXPECT_TRUE(CoveredAt(0.0f, -1.45f, -2.5, 2.5, -1.75, 0.25) && CoveredAt(0.5f, -0.7f, -2.5, 2.5, -1.75, 0.25) == (angle == 0));
   }
-}
-
-// A primitive's state as letters: Textured, Lit, Blended, Depth writes.
-std::string Flags(const test::RecordedPrimitive& p) {
-  return std::string(p.textured ? "T" : "-") + (p.lit ? "L" : "-") + (p.blended ? "B" : "-") + (p.depthWrites ? "D" : "-");
 }
 
 TEST_F(MazeDraw, DrawPassesUseTheirStatesAndLeaveTheirState) {
@@ -180,14 +159,15 @@ TEST_F(MazeDraw, DrawPassesUseTheirStatesAndLeaveTheirState) {
                          &level->coinTexture, &level->sparkTexture})
     *slot = test::MakeTestTexture(4, false);
   auto* door = new Door;
-  auto* arrow = new FloorArrow;
-  auto* coin = new Coin;
+  door->SetTextures(level->wallTexture, level->doorTexture), door->SetPosition(2.0f, 0, 1.5f), level->doors->Append(door);
   auto* pellet = new LargePellet(0);
-  door->SetTextures(level->wallTexture, level->doorTexture), door->SetPosition(2.0f, 0, 1.5f);
-  arrow->SetPosition(1.5f, 1.5f), coin->SetPosition(1.5f, 0.6f, 2.5f);
-  pellet->active = true, pellet->x = 2.5f, pellet->z = 2.5f;
-  level->doors->Append(door), level->floorArrows->Append(arrow), level->coins->Append(coin);
-  level->largePellets->Append(pellet);
+  pellet->active = true, pellet->x = 2.5f, pellet->z = 2.5f, level->largePellets->Append(pellet);
+  level->floorArrows->Append(new FloorArrow), level->floorArrows->At(0)->SetPosition(1.5f, 1.5f);
+  level->coins->Append(new Coin), level->coins->At(0)->SetPosition(1.5f, 0.6f, 2.5f);
+  // A primitive's state as letters: Textured, Lit, Blended, Depth writes.
+  const auto flags = [](const test::RecordedPrimitive& p) {
+    return std::string(p.textured ? "T" : "-") + (p.lit ? "L" : "-") + (p.blended ? "B" : "-") + (p.depthWrites ? "D" : "-");
+  };
   for (bool textures : {true, false}) {
     SCOPED_TRACE(textures);
     texturesEnabled = textures, glEnable(GL_TEXTURE_2D), glEnable(GL_LIGHTING);
@@ -195,9 +175,12 @@ TEST_F(MazeDraw, DrawPassesUseTheirStatesAndLeaveTheirState) {
     // Wall, 3 floor strips, 4 door faces, arrow, coin, 300 sparks, 4 sphere bands.
     ASSERT_EQ(r.primitives.size(), 1u + 3u + 4u + 1u + 1u + 300u + 4u);
     const auto &arrowQuad = r.primitives[8], &coinStrip = r.primitives[9], &spark = r.primitives[10];
-    for (int i : {0, 1, 4}) EXPECT_EQ(Flags(r.primitives[i]), textures ? "TL-D" : "-L-D") << i;
-    EXPECT_EQ(Flags(arrowQuad).substr(0, 3), "TLB");  // its depth writes are left open
-    EXPECT_EQ(Flags(coinStrip) + Flags(spark) + Flags(r.primitives.back()), "T-B-T-B----D");
+    const std::string solid = textures ? "TL-D" : "-L-D";
+    // The wall, a floor strip and a door face; the arrow, whose depth writes
+    // are left open; the coin, a spark and the sphere.
+    EXPECT_EQ(flags(r.primitives[0]) + flags(r.primitives[1]) + flags(r.primitives[4]) + flags(arrowQuad).substr(0, 3) +
+                  flags(coinStrip) + flags(spark) + flags(r.primitives.back()),
+              solid + solid + solid + "TLB" + "T-B-T-B----D");
     EXPECT_TRUE(arrowQuad.texture == level->arrowTexture->name - 1 && spark.texture == level->sparkTexture->name - 1);
     EXPECT_TRUE(coinStrip.colour[0] == 1.0f && coinStrip.colour[2] == 0.0f && spark.colour[3] == pellet->particles[0].life);
     // Lighting on, blending and textures off, depth writes on afterwards.
