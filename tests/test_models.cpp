@@ -4,12 +4,9 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
-#include <filesystem>
-#include <string>
 
-#include "platform/gl.h"
 #include "support/draw_scene.h"
+#include "support/frame_pixels.h"
 #include "support/gl_counting.h"
 #include "support/gl_views.h"
 
@@ -60,8 +57,8 @@ TEST_F(Models, PlayersSendTheirPartsInTheirColours) {
   main.lightIntensity = 0.8f;
   const test::GlRecording& r = RecordPlayer(main);
   EXPECT_EQ(r.vertices.size(), kPlayerVertices);
-  EXPECT_TRUE(Material(r, 0, GL_DIFFUSE, {1, 1, 0}) && Material(r, 0, GL_AMBIENT, {1.0f / 3}));
-  EXPECT_TRUE(Material(r, 0, GL_EMISSION, {0.8f, 0.8f, 0}));
+  EXPECT_TRUE(Material(r, 0, GL_DIFFUSE, {1, 1, 0}) && Material(r, 0, GL_AMBIENT, {1.0f / 3}) &&
+              Material(r, 0, GL_EMISSION, {0.8f, 0.8f, 0}));
   // Mouth red with half ambient; eyes white.
   EXPECT_TRUE(Material(r, 1056, GL_DIFFUSE, {kAny, 0}) && Material(r, 1056, GL_AMBIENT, {0.5f}));
   EXPECT_TRUE(Material(r, kPlayerVertices - 1, GL_DIFFUSE, {kAny, kAny, 1}));
@@ -133,21 +130,15 @@ TEST_F(Models, BossIsThreeTimesAsLarge) {
   EXPECT_NEAR(heights[1], 3.0 * heights[0], 4);
 }
 
-std::string PicturePath(const char* name) {
-  const std::string dir = std::string(GLUMBO_BINARY_DIR) + "/pictures";
-  return std::filesystem::create_directories(dir), dir + "/" + name;
-}
-
 TEST_F(Models, PlaySceneFromAbove) {
   test::DrawScene scene({.coins = 12});
   scene.Render();
-  EXPECT_TRUE(test::SaveFramebufferPng(PicturePath("play_scene_overhead.png"), kW, kH));
+  EXPECT_TRUE(test::SaveFramebufferPng(test::PicturePath("play_scene_overhead.png"), kW, kH));
   scene.camera->Apply();
   const test::Projection view;
-  // The player stands on (4.5, 3.5), the ghosts on (2.5, 3.5) and (6.5, 3.5).
-  ASSERT_TRUE(scene.player->x == 4.5f && scene.player->z == 3.5f);
   std::uint8_t wall[3], floor[3], body[3], red[3], blue[3];
-  // The east wall, an empty cell, the top of the player and the ghosts' domes.
+  // The east wall, an empty cell, the top of the player on (4.5, 3.5) and
+  // the domes of the ghosts on (2.5, 3.5) and (6.5, 3.5).
   ASSERT_TRUE(view.ColourAt(9.5, 1.5, 4.5, wall) && view.ColourAt(1.3, 0.0, 1.3, floor) &&
               view.ColourAt(4.5, 1.0, 3.5, body) && view.ColourAt(2.5, 1.4, 3.5, red) &&
               view.ColourAt(6.5, 1.4, 3.5, blue));
@@ -172,7 +163,7 @@ TEST_F(Models, CloseUpOfThePlayersAndAGhost) {
   Ghost ghost(0);
   ghost.SetColour(0.5f, 0.01f, 0.01f), ghost.SetPosition(1.3f, 0.9f, 0), ghost.heading = -90.0f;
   glDisable(GL_CULL_FACE), ghost.Draw(), glEnable(GL_CULL_FACE);
-  EXPECT_TRUE(test::SaveFramebufferPng(PicturePath("models_close_up.png"), kW, kH));
+  EXPECT_TRUE(test::SaveFramebufferPng(test::PicturePath("models_close_up.png"), kW, kH));
   const test::Projection view;
   std::uint8_t c[3];
   ASSERT_TRUE(view.ColourAt(-1.2, 0.5, 0.45, c));  // the main player's open mouth: red inside
