@@ -9,6 +9,7 @@
 #include "game/game_values.h"
 #include "platform/gl.h"
 #include "render/hud_values.h"
+#include "support/frame_pixels.h"
 #include "support/game_session.h"
 #include "world/level.h"
 
@@ -35,40 +36,29 @@ class Scenes : public test::GameSession {
       fs::copy(run / folder, dir.path() / folder, fs::copy_options::recursive);
     StartGame(640, 480, 7);
   }
-  // Steps while in a state, at most `seconds`, calling `each` after every step.
+  // Steps while in a state, at most `seconds`, until `done` holds; whether it came to hold.
   template <typename F>
-  void RunWhile(int state, double seconds, F each) {
-    for (double t = 0; t < seconds && GameState == state; t += 2.0 / 70.0) Step(2.0), each();
+  bool StepUntil(int state, double seconds, F done) {
+    for (double t = 0; t < seconds && GameState == state; t += 2.0 / 70.0)
+      if (Step(2.0), done()) return true;
+    return false;
   }
-  void Load(int n) {
-    level->SetLevelNumber(n);
-    GameState = StateLoadLevel;
-    Step(1.0);
-  }
+  void Load(int n) { level->SetLevelNumber(n), GameState = StateLoadLevel, Step(1.0); }
   // Draws the current state and keeps the picture; true when it is more than one colour.
   bool Picture(const std::string& name) {
-    RenderFrame();
-    fs::create_directories(fs::path(GLUMBO_BINARY_DIR) / "pictures");
-    test::SaveFramebufferPng((fs::path(GLUMBO_BINARY_DIR) / "pictures" / (name + ".png")).string(), 640, 480);
+    RenderFrame(), test::SaveFramebufferPng(test::PicturePath(name + ".png"), 640, 480);
     std::uint8_t first[3];
     test::ReadPixel(0, 0, first);
     return Sampled(16, [&](const std::uint8_t* p) { return p[0] != first[0] || p[1] != first[1] || p[2] != first[2]; }) > 20;
   }
-
 };
 
 TEST_F(Scenes, RescueSceneCallsForHelpThenLeadsToTheMapWithTheBossLevelNext) {
   Load(58);
-  ASSERT_EQ(GameState, StateRescueScene);
-  EXPECT_EQ(activeGhostCount, 0);
-  bool calledForHelp = false;
-  RunWhile(StateRescueScene, 120.0, [&] {
-    if (textScrollY != 0.0f || calledForHelp) return;
-    calledForHelp = true;
-    EXPECT_EQ(activeGhostCount, 4);
-    EXPECT_TRUE(Picture("scene_rescue_help"));
-  });
-  EXPECT_TRUE(calledForHelp);
+  EXPECT_EQ(std::pair(GameState, activeGhostCount), std::pair(StateRescueScene, 0));
+  ASSERT_TRUE(StepUntil(StateRescueScene, 120.0, [] { return textScrollY == 0.0f; })) << "no call for help";
+  EXPECT_EQ(std::pair(activeGhostCount, Picture("scene_rescue_help")), std::pair(4, true));
+  StepUntil(StateRescueScene, 120.0, [] { return false; });
   ASSERT_EQ(GameState, StateLevelMap);
   EXPECT_TRUE(level->LevelNumber() == 100 && LevelMapMarks[1][1] == 1 && textScrollY == -2.0f);
   EXPECT_TRUE(Picture("scene_level_map"));
@@ -79,8 +69,7 @@ TEST_F(Scenes, BossLevelOpensTheGhostHouseOneSecondInEleven) {
   ASSERT_EQ(GameState, StateLevelIntro);
   EXPECT_TRUE(bossActive && activeGhostCount == 8 && boss->GetLives() == 4);
   ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
-  player->Stop();
-  player->SetLives(50);  // the ghosts may catch it; the door's clock is what is watched
+  player->Stop(), player->SetLives(50);  // the ghosts may catch it; the door's clock is what is watched
   double open = 0, total = 0;
   for (double t = 0; t < 22.0; t += 1.0 / 70.0) {
     if (GameState == StatePlaying) total += 1.0 / 70.0, open += ghosts[0]->grid.doorOpen ? 1.0 / 70.0 : 0.0;
@@ -95,8 +84,7 @@ TEST_F(Scenes, BeatenBossFadesOutThenTheWalkOutAndTheEndingLeadBackToTheMenu) {
   Load(100);
   ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
   EXPECT_TRUE(Picture("scene_boss_level"));
-  boss->SetLives(-1);
-  Step(1.0);
+  boss->SetLives(-1), Step(1.0);
   ASSERT_EQ(GameState, StateBossDefeated);
   float r, g, b0, b1;
   boss->GetColour(r, g, b0);
@@ -105,35 +93,26 @@ TEST_F(Scenes, BeatenBossFadesOutThenTheWalkOutAndTheEndingLeadBackToTheMenu) {
   EXPECT_LT(b1, b0);
   ASSERT_TRUE(RunUntil(StateEnding, 60.0));
   EXPECT_GE(level->LevelNumber(), 1000);
-  bool credits = false;
-  RunWhile(StateEnding, 120.0, [&] {
-    if (credits || textScrollY <= 0.0f) return;
-    credits = true;
-    EXPECT_TRUE(Picture("scene_ending_credits"));
-  });
-  EXPECT_TRUE(credits);
+  ASSERT_TRUE(StepUntil(StateEnding, 120.0, [] { return textScrollY > 0.0f; })) << "no credits";
+  EXPECT_TRUE(Picture("scene_ending_credits"));
+  StepUntil(StateEnding, 120.0, [] { return false; });
   EXPECT_EQ(GameState, StateMenu);
 }
 
-TEST_F(Scenes, TheMenusFrontFaceCullingDoesNotHideTheMazeOrTheMap) {
+TEST_F(Scenes, EveryKindOfFrameDrawsMoreThanABlankScreenAndTheMenusCullingHidesNeitherMazeNorMap) {
   for (int i = 0; i < 5; ++i) Step(1.0, /*render=*/true);  // the menu, as at every start
-  Load(1);
-  ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
-  for (int i = 0; i < 3; ++i) Step(1.0, true);  // the HUD switches culling on
-  RenderFrame();
-  // The lit floor tiles, where green clearly leads, show.
-  EXPECT_GT(Sampled(8, [](const std::uint8_t* p) { return p[1] > p[0] + 30 && p[1] > p[2] + 30; }), 500);
-  GameState = StateLevelMap;
-  EXPECT_TRUE(Picture("scene_level_map_after_play"));
-}
-
-TEST_F(Scenes, EveryKindOfFrameDrawsMoreThanABlankScreen) {
   EXPECT_TRUE(Picture("scene_menu"));
   Load(1);
   ASSERT_TRUE(RunUntil(StatePlaying, 10.0));
+  for (int i = 0; i < 3; ++i) Step(1.0, true);  // the HUD switches culling on
   EXPECT_TRUE(Picture("scene_play"));
-  KeyState['P'] = KeyPressed;
-  Step(1.0);
+  // The lit floor tiles, where green clearly leads, show despite the menu's
+  // front-face culling; so does the map.
+  EXPECT_GT(Sampled(8, [](const std::uint8_t* p) { return p[1] > p[0] + 30 && p[1] > p[2] + 30; }), 500);
+  GameState = StateLevelMap;
+  EXPECT_TRUE(Picture("scene_level_map_after_play"));
+  GameState = StatePlaying;
+  Press('P'), Step(1.0);
   ASSERT_EQ(GameState, StatePaused);
   EXPECT_TRUE(Picture("scene_pause"));
   GameState = StateGameOver;
@@ -141,11 +120,9 @@ TEST_F(Scenes, EveryKindOfFrameDrawsMoreThanABlankScreen) {
   EXPECT_GT(textScrollY, -1.1f);
   EXPECT_TRUE(Picture("scene_game_over"));
   // Codes without a scene leave the frame as it was.
-  glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(0.2f, 0.4f, 0.6f, 1.0f), glClear(GL_COLOR_BUFFER_BIT);
   for (int code : {StateNewGame, 10, StateLoadLevel}) {
-    GameState = code;
-    RenderFrame();
+    GameState = code, RenderFrame();
     std::uint8_t p[3];
     test::ReadPixel(320, 240, p);
     EXPECT_TRUE(std::abs(p[0] - 51) <= 2 && std::abs(p[2] - 153) <= 2) << code << ": " << int(p[0]) << "," << int(p[2]);
