@@ -13,16 +13,13 @@
 #include "platform/gl.h"
 #include "render/menu.h"
 #include "support/frame_pixels.h"
-#include "support/test_support.h"
+#include "support/gl_views.h"
 
 namespace {
 
-constexpr int kW = 640;
-constexpr int kH = 480;
+constexpr int kW = 640, kH = 480;
 
-struct Counts {
-  int pixels = 0, red = 0, blue = 0, any = 0;  // red or blue: clearly above the other
-};
+struct Counts { int pixels = 0, red = 0, blue = 0, any = 0; };  // red or blue: clearly above the other
 
 class MenuScene : public ::testing::Test {
  protected:
@@ -30,33 +27,24 @@ class MenuScene : public ::testing::Test {
     ASSERT_TRUE(context.ok());
     screenWidth = kW, screenHeight = kH;
     GameWindow window;
-    window.InitGLState();
-    window.ResizeView(kW, kH);
+    window.InitGLState(), window.ResizeView(kW, kH);
     const float colours[4][3] = {{1, 0, 0}, {1, 0.5f, 0.8f}, {0, 1, 1}, {1, 0.6f, 0}};
-    for (int i = 0; i < 4; ++i) {
-      ghosts[i] = std::make_unique<Ghost>(i);
-      ghosts[i]->SetColour(colours[i][0], colours[i][1], colours[i][2]);
-      m.ghosts[i] = ghosts[i].get();
-    }
-    m.player = &runner;
-    m.BuildOutlineFont();
+    for (int i = 0; i < 4; ++i)
+      (ghosts[i] = std::make_unique<Ghost>(i))->SetColour(colours[i][0], colours[i][1], colours[i][2]), m.ghosts[i] = ghosts[i].get();
+    m.player = &runner, m.BuildOutlineFont();
     ASSERT_NE(m.outlineBase, 0u);
   }
   // Draws the scene, keeps its picture and reads it back.
   void Draw(const std::string& picture) {
-    m.DrawMenuScene();
-    frame = std::make_unique<test::FramePixels>(kW, kH);
+    m.DrawMenuScene(), frame = std::make_unique<test::FramePixels>(kW, kH);
     ASSERT_TRUE(test::SaveFramebufferPng(test::PicturePath(picture), kW, kH));
   }
   // The pixels on screen of a world-space rectangle at depth z, after the menu's projection.
   Counts In(float left, float bottom, float right, float top, float z) const {
-    GLdouble projection[16], modelview[16], ax, ay, az, bx, by, bz;
-    GLint viewport[4];
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    gluProject(left, bottom, z, modelview, projection, viewport, &ax, &ay, &az);
-    gluProject(right, top, z, modelview, projection, viewport, &bx, &by, &bz);
+    const test::Projection v;
+    GLdouble ax, ay, az, bx, by, bz;
+    gluProject(left, bottom, z, v.modelview, v.projection, v.viewport, &ax, &ay, &az);
+    gluProject(right, top, z, v.modelview, v.projection, v.viewport, &bx, &by, &bz);
     Counts c;
     frame->Count(int(ax), int(ay), int(bx), int(by), [&](const std::uint8_t* p) {
       ++c.pixels, c.any += p[0] + p[1] + p[2] > 30;
@@ -76,12 +64,10 @@ class MenuScene : public ::testing::Test {
 };
 
 TEST_F(MenuScene, MainPageShowsItsTitleAndCentredLinesAndTheChase) {
-  m.runnerX = -4.0f;
-  Draw("menu_main.png");
+  m.runnerX = -4.0f, Draw("menu_main.png");
   const float h = Half("Super Glumbo 3D"), n = Half("Nuevo Juego");
   const Counts title = In(-h, 3.0f, h, 3.7f, -10.0f);
-  EXPECT_GT(title.red, title.pixels / 8) << "the title is lit in its red";
-  EXPECT_EQ(title.blue, 0);
+  EXPECT_TRUE(title.red > title.pixels / 8 && title.blue == 0) << "the title is lit in its red";
   EXPECT_EQ(In(-h, 3.9f, h, 4.1f, -10.0f).any, 0) << "nothing above the title";
   const Counts line = In(-n, 1.0f, n, 1.7f, -10.0f);
   EXPECT_GT(line.blue, line.pixels / 10) << "a selectable line in its blue";
@@ -92,53 +78,40 @@ TEST_F(MenuScene, MainPageShowsItsTitleAndCentredLinesAndTheChase) {
 }
 
 TEST_F(MenuScene, OptionsPageShowsLabelsAndValuesAndTheMenuLeavesFrontFaceCullingOffAndItsOwnProjection) {
-  m.page = 1, m.selected = 3, m.spin = 30.0f, m.texturesOn = false;
-  Draw("menu_options.png");
+  m.page = 1, m.selected = 3, m.spin = 30.0f, m.texturesOn = false, Draw("menu_options.png");
   const float h = Half("Opciones"), l = Half("Texturas:  "), v = Half("   OFF");
   const Counts title = In(-h, 3.0f, h, 3.7f, -10.0f);
   EXPECT_GT(title.red, title.pixels / 8);
   // "Texturas:  " in blue, then its value centred on the label's right end in red.
   const Counts label = In(-l, 2.0f, l - 0.8f, 2.7f, -13.0f);
-  EXPECT_GT(label.blue, label.pixels / 12);
-  EXPECT_EQ(label.red, 0);
+  EXPECT_TRUE(label.blue > label.pixels / 12 && label.red == 0);
   const Counts value = In(l - v + 0.3f * 3 * 0.9f, 2.0f, l + v, 2.7f, -13.0f);
   EXPECT_GT(value.red, value.pixels / 12) << "the OFF value";
-
+  // Front faces culled but culling switched off for the ghosts, and left so;
+  // no blending or textures; depth writes on; the modelview stack as found.
   GLint mode = 0, depth = 0;
   GLboolean depthWrites = GL_FALSE;
-  glGetIntegerv(GL_CULL_FACE_MODE, &mode);
-  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+  glGetIntegerv(GL_CULL_FACE_MODE, &mode), glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
   glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-  EXPECT_EQ(mode, GL_FRONT);
-  EXPECT_FALSE(glIsEnabled(GL_CULL_FACE)) << "switched off for the ghosts, and left so";
-  EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_TRUE(depthWrites && depth == 1);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-
-  // The projection keeps the window's proportions, and a zero height is never divided by.
-  screenWidth = 800, screenHeight = 400;
-  m.DrawMenuScene();
+  EXPECT_EQ(std::tuple(mode, bool(glIsEnabled(GL_CULL_FACE)), bool(glIsEnabled(GL_BLEND)), bool(glIsEnabled(GL_TEXTURE_2D)),
+                       bool(depthWrites), depth, glGetError()),
+            std::tuple(GL_FRONT, false, false, false, true, 1, GLenum(GL_NO_ERROR)));
+  // The projection keeps the window's proportions, and a zero height is never
+  // divided by. Perspective of 45 degrees: p[5] = 1 / tan(22.5), p[0] = p[5] / aspect.
   GLfloat p[16];
-  glGetFloatv(GL_PROJECTION_MATRIX, p);
-  // Perspective of 45 degrees: p[5] = 1 / tan(22.5), p[0] = p[5] / aspect.
-  EXPECT_NEAR(p[5], 2.41421f, 1e-3);
-  EXPECT_NEAR(p[0], 2.41421f / 2.0f, 1e-3);
-  screenHeight = 0;
-  m.DrawMenuScene();
-  glGetFloatv(GL_PROJECTION_MATRIX, p);
+  screenWidth = 800, screenHeight = 400, m.DrawMenuScene(), glGetFloatv(GL_PROJECTION_MATRIX, p);
+  EXPECT_TRUE(std::abs(p[5] - 2.41421f) < 1e-3 && std::abs(p[0] - 2.41421f / 2) < 1e-3) << p[5] << " " << p[0];
+  screenHeight = 0, m.DrawMenuScene(), glGetFloatv(GL_PROJECTION_MATRIX, p);
   EXPECT_TRUE(std::isfinite(p[0]));
 }
 
 TEST_F(MenuScene, TheRunnerPowersUpAtTheLeftTurnAndDownAtTheRight) {
-  m.runnerX = -19.99f;
-  m.UpdateMenu(1.0);
+  m.runnerX = -19.99f, m.UpdateMenu(1.0);
   EXPECT_GT(runner.lightIntensity, 0.0f) << "SetLight(true) reached the player";
-  m.runnerX = 10.01f;
-  m.UpdateMenu(0.0);
+  m.runnerX = 10.01f, m.UpdateMenu(0.0);
   EXPECT_TRUE(runner.lightIntensity == 0.0f && !runner.powered) << "and SetLight(false) at the right end";
   const float mouthBefore = runner.mouth;
-  m.UpdateMenu(3.0);
-  EXPECT_NE(runner.mouth, mouthBefore) << "the mouth is animated";
+  EXPECT_NE((m.UpdateMenu(3.0), runner.mouth), mouthBefore) << "the mouth is animated";
 }
 
 }  // namespace
