@@ -149,7 +149,8 @@ TEST_F(MazeDraw, DoorsDrawOnlyWithBothTexturesAndTheirLeavesSwingOutTowardsMinus
     EXPECT_TRUE(above(0.97f, -0.7f) == (angle == 90) && above(1.5f, -0.2f) == (angle == 180));
     // From the front (+z): a shut door fills the opening under the lintel.
     View(-2.5f, 2.5f, -1.75f, 0.25f, false), door.Draw();
-    EXPECT_TRUE(CoveredAt(0.0f, -1.45f, -2.5, 2.5, -1.75, 0.25) && CoveredAt(0.5f, -0.7f, -2.5, 2.5, -1.75, 0.25) == (angle == 0));
+    EXPECT_TRUE(CoveredAt(0.0f, -1.45f, -2.5, 2.5, -1.75, 0.25) &&
+                CoveredAt(0.5f, -0.7f, -2.5, 2.5, -1.75, 0.25) == (angle == 0));
   }
 }
 

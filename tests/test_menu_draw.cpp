@@ -30,7 +30,8 @@ class MenuScene : public ::testing::Test {
     window.InitGLState(), window.ResizeView(kW, kH);
     const float colours[4][3] = {{1, 0, 0}, {1, 0.5f, 0.8f}, {0, 1, 1}, {1, 0.6f, 0}};
     for (int i = 0; i < 4; ++i)
-      (ghosts[i] = std::make_unique<Ghost>(i))->SetColour(colours[i][0], colours[i][1], colours[i][2]), m.ghosts[i] = ghosts[i].get();
+      (ghosts[i] = std::make_unique<Ghost>(i))->SetColour(colours[i][0], colours[i][1], colours[i][2]),
+          m.ghosts[i] = ghosts[i].get();
     m.player = &runner, m.BuildOutlineFont();
     ASSERT_NE(m.outlineBase, 0u);
   }
