@@ -15,7 +15,7 @@ class VisibilityTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(gl.ok()); grid.SetSize(60, 60); }
   // Loads a projection whose rows are given directly (transposed into
   // OpenGL's column order) and updates the marks.
-  void UpdateWithRows(const float rows[4][4]) {
+  void UpdateWithRows(const float (&rows)[4][4]) {
     float m[16];
     for (int i = 0; i < 16; ++i) m[i] = rows[i % 4][i / 4];
     glMatrixMode(GL_PROJECTION), glLoadMatrixf(m), glMatrixMode(GL_MODELVIEW), grid.Update();
@@ -29,8 +29,7 @@ class VisibilityTest : public ::testing::Test {
 
 TEST_F(VisibilityTest, CullingOffAnswersTrueAndKeepsTheMarks) {
   grid.visible[3 * 100 + 4] = 0, grid.visible[5 * 100 + 6] = 1;
-  const float far[4][4] = {{0, 0, 0, 100}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}};
-  UpdateWithRows(far);  // would reject every cell
+  UpdateWithRows({{0, 0, 0, 100}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}});  // would reject every cell
   ExpectVisible({{3, 4, 1}, {5, 6, 1}, {59, 59, 1}});
   EXPECT_TRUE(grid.visible[3 * 100 + 4] == 0 && grid.visible[5 * 100 + 6] == 1);
   grid.ToggleEnabled(), grid.Update();
@@ -41,8 +40,7 @@ TEST_F(VisibilityTest, PlanesAndTheMarginOfFour) {
   // x rows: left = x - 9 and right = 11 - x, so the view spans 9..11 in x and
   // the margin widens it to 5..15. z rows: near = 1 + 0.1 z, far = 1 - 0.1 z,
   // so far rejects z centres past 50.
-  const float rows[4][4] = {{1, 0, 0, -10}, {0, 0, 0, 0}, {0, 0, 0.1f, 0}, {0, 0, 0, 1}};
-  grid.ToggleEnabled(), UpdateWithRows(rows);
+  grid.ToggleEnabled(), UpdateWithRows({{1, 0, 0, -10}, {0, 0, 0, 0}, {0, 0, 0.1f, 0}, {0, 0, 0, 1}});
   // Centre 4.5 is 4.5 outside the left plane, 5.5 only 3.5; 14.5 and 15.5
   // likewise for the right one; the far plane is at 1 - 4.95 and 1 - 5.05.
   ExpectVisible({{4, 10, 0}, {5, 10, 1}, {10, 10, 1}, {14, 10, 1}, {15, 10, 0}, {10, 49, 1}, {10, 50, 0}, {10, 59, 0}});
@@ -52,8 +50,7 @@ TEST_F(VisibilityTest, SizeIsHeldToTheGridAndOutsideCellsAreNotVisible) {
   grid.SetSize(150, -3);
   EXPECT_TRUE(grid.width == 100 && grid.height == 0);
   grid.SetSize(100, 100), grid.ToggleEnabled();
-  const float all[4][4] = {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}};
-  UpdateWithRows(all);
+  UpdateWithRows({{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}});
   ExpectVisible({{0, 0, 1}, {99, 99, 1}, {100, 5, 0}, {-1, 5, 0}, {5, 100, 0}});
 }
 
