@@ -27,15 +27,12 @@ class Models : public ::testing::Test {
   }
   // Lit from `light` (a direction), textures off, cleared.
   static void Light(std::array<float, 4> light) {
-    const float white[4] = {1, 1, 1, 1};
-    glLightfv(GL_LIGHT0, GL_POSITION, light.data()), glLightfv(GL_LIGHT0, GL_DIFFUSE, white), glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_POSITION, light.data()), glLightfv(GL_LIGHT0, GL_DIFFUSE, std::array{1.f, 1.f, 1.f, 1.f}.data());
+    glEnable(GL_LIGHT0);
     glEnable(GL_LIGHTING), glDisable(GL_TEXTURE_2D), glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
   // Front view along -z of world x, y in -size..size, lit from the viewer.
-  static void FrontView(float size) {
-    test::Ortho(-size * kW / kH, size * kW / kH, -size, size, -20, 20);
-    Light({0, 0, 1, 0});
-  }
+  static void FrontView(float size) { test::Ortho(-size * kW / kH, size * kW / kH, -size, size, -20, 20), Light({0, 0, 1, 0}); }
   test::GLContext gl;
 };
 
@@ -58,10 +55,9 @@ TEST_F(Models, PlayersSendTheirPartsInTheirColours) {
   const test::GlRecording& r = RecordPlayer(main);
   EXPECT_EQ(r.vertices.size(), kPlayerVertices);
   EXPECT_TRUE(Material(r, 0, GL_DIFFUSE, {1, 1, 0}) && Material(r, 0, GL_AMBIENT, {1.0f / 3}) &&
-              Material(r, 0, GL_EMISSION, {0.8f, 0.8f, 0}));
-  // Mouth red with half ambient; eyes white.
-  EXPECT_TRUE(Material(r, 1056, GL_DIFFUSE, {kAny, 0}) && Material(r, 1056, GL_AMBIENT, {0.5f}));
-  EXPECT_TRUE(Material(r, kPlayerVertices - 1, GL_DIFFUSE, {kAny, kAny, 1}));
+              Material(r, 0, GL_EMISSION, {0.8f, 0.8f, 0})) << "the body, glowing";
+  EXPECT_TRUE(Material(r, 1056, GL_DIFFUSE, {kAny, 0}) && Material(r, 1056, GL_AMBIENT, {0.5f}) &&
+              Material(r, kPlayerVertices - 1, GL_DIFFUSE, {kAny, kAny, 1})) << "mouth red with half ambient; eyes white";
   main.powered = true;
   EXPECT_TRUE(Material(RecordPlayer(main), 0, GL_DIFFUSE, {1, 0, 0.6f}));
 

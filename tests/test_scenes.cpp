@@ -17,16 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sampled pixels, one in `every` each way, that pass the test.
-template <typename F>
-int Sampled(int every, F pass) {
-  int n = 0;
-  std::uint8_t p[3];
-  for (int y = 0; y < 480; y += every)
-    for (int x = 0; x < 640; x += every) test::ReadPixel(x, y, p), n += pass(p);
-  return n;
-}
-
 class Scenes : public test::GameSession {
  protected:
   void SetUp() override {
@@ -44,12 +34,13 @@ class Scenes : public test::GameSession {
     return false;
   }
   void Load(int n) { level->SetLevelNumber(n), GameState = StateLoadLevel, Step(1.0); }
-  // Draws the current state and keeps the picture; true when it is more than one colour.
+  // Draws the current state and keeps the picture; true when it is more than
+  // one colour (over 5000 pixels unlike the corner).
   bool Picture(const std::string& name) {
     RenderFrame(), test::SaveFramebufferPng(test::PicturePath(name + ".png"), 640, 480);
-    std::uint8_t first[3];
-    test::ReadPixel(0, 0, first);
-    return Sampled(16, [&](const std::uint8_t* p) { return p[0] != first[0] || p[1] != first[1] || p[2] != first[2]; }) > 20;
+    const test::FramePixels frame(640, 480);
+    const std::uint8_t* first = frame.At(0, 0);
+    return frame.Count([&](const std::uint8_t* p) { return p[0] != first[0] || p[1] != first[1] || p[2] != first[2]; }) > 5000;
   }
 };
 
@@ -108,7 +99,8 @@ TEST_F(Scenes, EveryKindOfFrameDrawsMoreThanABlankScreenAndTheMenusCullingHidesN
   EXPECT_TRUE(Picture("scene_play"));
   // The lit floor tiles, where green clearly leads, show despite the menu's
   // front-face culling; so does the map.
-  EXPECT_GT(Sampled(8, [](const std::uint8_t* p) { return p[1] > p[0] + 30 && p[1] > p[2] + 30; }), 500);
+  const auto green = [](const std::uint8_t* p) { return p[1] > p[0] + 30 && p[1] > p[2] + 30; };
+  EXPECT_GT(test::FramePixels(640, 480).Count(green), 32000) << "a tenth of the screen";
   GameState = StateLevelMap;
   EXPECT_TRUE(Picture("scene_level_map_after_play"));
   GameState = StatePlaying;
