@@ -176,12 +176,9 @@ TEST_F(MazeDraw, DrawPassesUseTheirStatesAndLeaveTheirState) {
     // Wall, 3 floor strips, 4 door faces, arrow, coin, 300 sparks, 4 sphere bands.
     ASSERT_EQ(r.primitives.size(), 1u + 3u + 4u + 1u + 1u + 300u + 4u);
     const auto &arrowQuad = r.primitives[8], &coinStrip = r.primitives[9], &spark = r.primitives[10];
-    const std::string solid = textures ? "TL-D" : "-L-D";
-    // The wall, a floor strip and a door face; the arrow, whose depth writes
-    // are left open; the coin, a spark and the sphere.
-    EXPECT_EQ(flags(r.primitives[0]) + flags(r.primitives[1]) + flags(r.primitives[4]) + flags(arrowQuad).substr(0, 3) +
-                  flags(coinStrip) + flags(spark) + flags(r.primitives.back()),
-              solid + solid + solid + "TLB" + "T-B-T-B----D");
+    for (int i : {0, 1, 4}) EXPECT_EQ(flags(r.primitives[i]), textures ? "TL-D" : "-L-D") << i;  // wall, floor, door
+    EXPECT_EQ(flags(arrowQuad).substr(0, 3), "TLB");  // its depth writes are left open
+    EXPECT_EQ(flags(coinStrip) + flags(spark) + flags(r.primitives.back()), "T-B-T-B----D");
     EXPECT_TRUE(arrowQuad.texture == level->arrowTexture->name - 1 && spark.texture == level->sparkTexture->name - 1);
     EXPECT_TRUE(coinStrip.colour[0] == 1.0f && coinStrip.colour[2] == 0.0f && spark.colour[3] == pellet->particles[0].life);
     // Lighting on, blending and textures off, depth writes on afterwards.
