@@ -20,7 +20,6 @@ TEST(FontFace, AnyFamilyResolvesToAMonospaceFileWithEmUnitOutlinesAndDamagedFile
     // In em units at the fixed pitch: the O's ring and hole, sitting on the baseline; an empty space.
     EXPECT_TRUE(i.advance == m.advance && space.advance == o.advance && space.contours.empty());
     EXPECT_EQ(o.contours.size(), 2u);
-    EXPECT_NEAR(o.advance, 0.6f, 0.01f);
     EXPECT_TRUE(o.minX > 0.0f && o.maxX < o.advance && o.maxY > 0.5f && o.maxY < 1.0f && std::abs(o.minY) < 0.03f);
   }
   test::TempDir dir;
@@ -35,7 +34,6 @@ TEST(FontFace, BitmapsRunBottomUpAtThePixelSize) {
   auto face = platform::FontFace::Open(platform::FindBoldFontFile("Courier New"));
   platform::GlyphBitmap t, g;
   ASSERT_TRUE(face && face->RenderBitmap('T', 18, t) && face->RenderBitmap('g', 18, g));
-  EXPECT_EQ(t.advance, 11);  // 0.6 of 18 pixels
   ASSERT_TRUE(t.rows > 8 && t.rows <= 18);
   const int rowBytes = (t.width + 7) / 8;
   ASSERT_EQ(t.bits.size(), static_cast<std::size_t>(rowBytes * t.rows));
