@@ -4,7 +4,7 @@
 
 #include <climits>
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "actors/maze_grid.h"
 #include "support/reference_path_search.h"
@@ -15,39 +15,26 @@ using test::Cell;
 using test::TakePath;
 using Path = std::vector<Cell>;
 
-// One string per row: '#' wall (4), '.' floor.
-MazeGrid GridFrom(const std::vector<std::string>& rows) {
-  MazeGrid grid;
-  grid.SetSize(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-  for (int y = 0; y < grid.height; ++y)
-    for (int x = 0; x < grid.width; ++x) grid.SetCell(x, y, rows[y][x] == '#' ? 4 : 0);
-  return grid;
-}
-
 // Cost order and tie-breaking show in every path the differential test compares.
 TEST(PathNodeList, OutOfRangeIndicesAreIgnoredAndAnEmptiedListFreesItsArray) {
   NodeList list;
   PathNode a{1, 0}, b{2, 0};
-  for (PathNode* n : {&a, &b}) list.Append(n);
-  EXPECT_EQ(list.At(2), nullptr);
-  EXPECT_EQ(list.At(-1), nullptr);
-  list.RemoveAt(2);
-  list.RemoveAt(-1);
+  list.Append(&a), list.Append(&b);
+  list.RemoveAt(2), list.RemoveAt(-1);
   list.destroying = true;  // a list being destroyed keeps its entries
   list.RemoveAt(0);
-  EXPECT_TRUE(list.count == 2 && list.At(0) == &a && list.At(1) == &b);
+  EXPECT_EQ((std::tuple{list.count, list.At(0), list.At(1), list.At(2), list.At(-1)}),
+            (std::tuple{2, &a, &b, nullptr, nullptr}));
   list.destroying = false;
   for (int i = 0; i < 3; ++i) list.RemoveAt(0);
-  EXPECT_TRUE(list.Empty());
-  EXPECT_EQ(list.items.capacity(), 0u);
+  EXPECT_TRUE(list.Empty() && list.items.capacity() == 0u);
 }
 
 TEST(PathGrid, StaysInsideItsCells) {
   MazeGrid grid;
   EXPECT_EQ(grid.FindPath(0, 0, 0, 0), nullptr);  // an empty grid
   grid.SetSize(150, -3);
-  EXPECT_EQ(grid.width, 100);
-  EXPECT_EQ(grid.height, 0);
+  EXPECT_EQ((std::pair{grid.width, grid.height}), (std::pair{100, 0}));
   grid.SetSize(3, 3);
   for (auto [x, y] : {std::pair{100, 0}, {0, -1}, {-1, 5}}) grid.SetCell(x, y, 4);
   EXPECT_TRUE(grid.IsPassable(0, 0));
@@ -57,20 +44,14 @@ TEST(PathGrid, StaysInsideItsCells) {
   for (const auto& e : ends) EXPECT_EQ(grid.FindPath(e[0], e[1], e[2], e[3]), nullptr) << e[0] << "," << e[1];
   // A size written straight into the fields is bounded too.
   grid.width = 5000, grid.height = 1;
-  const auto path = TakePath(grid.FindPath(0, 0, 99, 0));
-  ASSERT_TRUE(path);
-  EXPECT_EQ(path->size(), 100u);
+  EXPECT_EQ(TakePath(grid.FindPath(0, 0, 99, 0)).value_or(Path{}).size(), 100u);
   EXPECT_EQ(grid.FindPath(0, 0, 100, 0), nullptr);
   grid.width = -4;
   EXPECT_EQ(grid.FindPath(0, 0, 0, 0), nullptr);
 }
 
 TEST(PathSearch, ExactPathsTheSearchChooses) {
-  struct Case {
-    std::vector<std::string> rows;
-    Cell from, to;
-    Path expected;
-  };
+  struct Case { std::vector<std::string> rows; Cell from, to; Path expected; };  // '#' wall (4), '.' floor
   const std::vector<std::string> open5 = {".....", ".....", ".....", ".....", "....."};
   const Case cases[] = {
       // A start inside a wall is still left, and a start on the goal gives one cell.
@@ -84,11 +65,14 @@ TEST(PathSearch, ExactPathsTheSearchChooses) {
       {{"..", "..", "..", "#.", ".."}, {1, 0}, {0, 4}, {{1, 0}, {0, 0}, {0, 1}, {0, 2}, {1, 2}, {1, 3}, {1, 4}, {0, 4}}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "(" << c.from.first << "," << c.from.second << ") to (" << c.to.first << ","
-                                    << c.to.second << ")");
-    const MazeGrid grid = GridFrom(c.rows);
-    EXPECT_EQ(TakePath(grid.FindPath(c.from.first, c.from.second, c.to.first, c.to.second)), c.expected);
-    EXPECT_EQ(test::ReferenceFindPath(grid, c.from.first, c.from.second, c.to.first, c.to.second), c.expected);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    const auto& [rows, from, to, expected] = c;
+    MazeGrid grid;
+    grid.SetSize(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+    for (int y = 0; y < grid.height; ++y)
+      for (int x = 0; x < grid.width; ++x) grid.SetCell(x, y, rows[y][x] == '#' ? 4 : 0);
+    EXPECT_EQ(TakePath(grid.FindPath(from.first, from.second, to.first, to.second)), expected);
+    EXPECT_EQ(test::ReferenceFindPath(grid, from.first, from.second, to.first, to.second), expected);
   }
 }
 
