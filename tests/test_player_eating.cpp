@@ -14,25 +14,42 @@
 
 namespace {
 
-using test::LoadedMaze;
-using test::Rows;
-
+// The power light needs a GL context to be looked at; the player gets its
+// light's colours when it is made, so it is made inside the context.
 class Eating : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_TRUE(gl.ok());
     GameState = StatePlaying;
     extraLifePoints = 0;
   }
+  static bool LightOn() { return glIsEnabled(GL_LIGHT0 + kPlayerLightIndex) == GL_TRUE; }
+  static GLfloat Light(GLenum which, int index = 0) {
+    GLfloat value[4] = {-1, -1, -1, -1};
+    glGetLightfv(GL_LIGHT0 + kPlayerLightIndex, which, value);
+    return value[index];
+  }
+  test::GLContext gl;
   test::SoundRecorder sounds;
   Player player{true};
 };
 
-TEST_F(Eating, CoinsAndPelletsGivePointsGoOutOnceAndPlayTheirSounds) {
-  LoadedMaze maze({"#.o.o#"});
+TEST_F(Eating, CoinsAndPelletsGivePointsGoOutOnceAndPlayTheirSoundsButNothingElseIsEaten) {
+  test::LoadedMaze maze({"#.o.o#", "# .d=#"}, 1, {"N 1000 0"});
   Level& level = maze.level();
+  // Not a coin on a door cell, even with the door wide open, nor codes naming
+  // coins or pellets the level does not have, nor floor, walls and outside.
+  level.GetDoor(0)->angle = 180;
+  for (int code : {0, 1004, 2002, 999}) {
+    level.objects.cells[1][1] = code;
+    EXPECT_EQ(level.EatAt(1, 1), 0) << code;
+  }
+  for (auto [x, y] : {std::pair{3, 1}, {0, 0}, {-1, 0}, {6, 0}, {2, 2}, {100, 100}}) EXPECT_EQ(level.EatAt(x, y), 0) << x << "," << y;
+  EXPECT_EQ(std::tuple(extraLifePoints, sounds.started.size(), GameState), std::tuple(0, 0u, StatePlaying));
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(level.coins->At(i)->visible && (i > 1 || level.largePellets->At(i)->active)) << i;
   extraLifePoints = 40;
   EXPECT_EQ((std::pair{level.EatAt(1, 0), extraLifePoints}), std::pair(1, 45));
-  EXPECT_EQ(sounds.started, Rows{"./sonidos/comerBolita.wav"});
+  EXPECT_EQ(sounds.started, test::Rows{"./sonidos/comerBolita.wav"});
   EXPECT_EQ((std::pair{level.EatAt(4, 0), extraLifePoints}), std::pair(2, 145));
   EXPECT_FALSE(level.coins->At(0)->visible || level.largePellets->At(1)->active);
   EXPECT_TRUE(level.largePellets->At(0)->active);
@@ -42,40 +59,11 @@ TEST_F(Eating, CoinsAndPelletsGivePointsGoOutOnceAndPlayTheirSounds) {
   sounds.busy = true;
   level.EatAt(3, 0);
   level.EatAt(2, 0);
-  EXPECT_EQ(sounds.started, (Rows{"./sonidos/comerBolita.wav", "./sonidos/comerBola.wav", "./sonidos/comerBola.wav"}));
+  EXPECT_EQ(sounds.started, (test::Rows{"./sonidos/comerBolita.wav", "./sonidos/comerBola.wav", "./sonidos/comerBola.wav"}));
 }
 
-TEST_F(Eating, NothingToEatOnFloorWallsDoorsStrayCodesAndOutsideTheLevel) {
-  LoadedMaze maze({"# .d=#"}, 1, {"N 1000 0"});
-  Level& level = maze.level();
-  // Codes naming coins or pellets the level does not have are not eaten.
-  for (int code : {0, 1002, 2000, 999}) {
-    level.objects.cells[1][0] = code;
-    EXPECT_EQ(level.EatAt(1, 0), 0) << code;
-  }
-  for (auto [x, y] : {std::pair{0, 0}, {-1, 0}, {6, 0}, {2, 1}, {100, 100}}) EXPECT_EQ(level.EatAt(x, y), 0) << x << "," << y;
-  // A coin on a door cell cannot be eaten, even with the door wide open.
-  level.GetDoor(0)->angle = 180;
-  EXPECT_EQ(level.EatAt(3, 0), 0);
-  EXPECT_EQ(std::tuple(extraLifePoints, sounds.started.size(), GameState), std::tuple(0, 0u, StatePlaying));
-  EXPECT_TRUE(level.coins->At(0)->visible && level.coins->At(1)->visible);
-}
-
-// The power light needs a GL context to be looked at.
-class PowerLight : public Eating {
- protected:
-  void SetUp() override { ASSERT_TRUE(gl.ok()); }
-  static bool LightOn() { return glIsEnabled(GL_LIGHT0 + kPlayerLightIndex) == GL_TRUE; }
-  static GLfloat Light(GLenum which, int index = 0) {
-    GLfloat value[4] = {-1, -1, -1, -1};
-    glGetLightfv(GL_LIGHT0 + kPlayerLightIndex, which, value);
-    return value[index];
-  }
-  test::GLContext gl;
-};
-
-TEST_F(PowerLight, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
-  LoadedMaze maze({"#Po #"});
+TEST_F(Eating, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
+  test::LoadedMaze maze({"#Po #"});
   player.LoadLevel(&maze.level());
   player.SetDirection(kPlayerEast);
   for (int tick = 0; !player.IsPowered() && tick < 100; ++tick) player.Update(1.0);
@@ -100,24 +88,23 @@ TEST_F(PowerLight, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
   EXPECT_EQ(std::tuple(Light(GL_POSITION, 0), Light(GL_POSITION, 2), player.lightIntensity), std::tuple(player.x, player.z, 0.0f));
 }
 
-TEST_F(PowerLight, PowerUpAgainRestartsTheTimeCutPowerShortensItAndSetLightOffEndsIt) {
-  // The player's light gets its colours once, when the player is made.
-  Player lit(true);
+TEST_F(Eating, PowerUpAgainRestartsTheTimeCutPowerShortensItAndSetLightOffEndsIt) {
+  // The player's light got its colours once, when the player was made.
   EXPECT_EQ(std::pair(Light(GL_AMBIENT, 0), Light(GL_DIFFUSE, 1)), std::pair(0.2f, 0.8f));
-  lit.SetDirection(4);
-  lit.SetLight(true);
-  for (int i = 0; i < 1500; ++i) lit.Update(1.0);
-  lit.PowerUp();
-  for (int i = 0; i < 1500; ++i) lit.Update(1.0);
-  EXPECT_TRUE(lit.IsPowered() && LightOn());
-  for (int i = 0; i < 100; ++i) lit.Update(1.0);
-  lit.CutPower();
+  player.SetDirection(4);
+  player.SetLight(true);
+  for (int i = 0; i < 1500; ++i) player.Update(1.0);
+  player.PowerUp();
+  for (int i = 0; i < 1500; ++i) player.Update(1.0);
+  EXPECT_TRUE(player.IsPowered() && LightOn());
+  for (int i = 0; i < 100; ++i) player.Update(1.0);
+  player.CutPower();
   int ticks = 0;
-  for (; lit.IsPowered() && ticks < 1000; ++ticks) lit.Update(1.0);
+  for (; player.IsPowered() && ticks < 1000; ++ticks) player.Update(1.0);
   EXPECT_NEAR(ticks, 151, 2);
-  lit.PowerUp();
-  lit.SetLight(false);
-  EXPECT_FALSE(lit.IsPowered() || LightOn() || lit.lightIntensity != 0.0f);
+  player.PowerUp();
+  player.SetLight(false);
+  EXPECT_FALSE(player.IsPowered() || LightOn() || player.lightIntensity != 0.0f);
 }
 
 }  // namespace
