@@ -17,11 +17,9 @@ namespace {
 
 using test::Rows;
 
-const Rows kCorridor = {"##########", "#        #", "#        #", "##########"};
-
 // A maze loaded with the main player in it, optionally placed and facing somewhere.
 struct Walker {
-  explicit Walker(const Rows& rows) : maze(rows) { player.LoadLevel(&maze.level()); }
+  explicit Walker(const Rows& rows, const Rows& doors = {}) : maze(rows, 1, doors) { player.LoadLevel(&maze.level()); }
   Player& At(float x, float z, int direction) {
     player.SetPosition(x, 0.5f, z);
     player.SetDirection(direction);
@@ -35,18 +33,17 @@ struct Walker {
 };
 
 TEST(PlayerCollision, MapsEveryWallCodeAndTreatsOutsideCellsAsBlocked) {
-  test::LoadedMaze maze({"#XHG^>v<PQ", "D=        "}, 1, {"N 1000 0"});
-  Player player(true);
-  player.LoadLevel(&maze.level());
+  Walker w({"#XHG^>v<PQ", "D=        "}, {"N 1000 0"});
+  Player& player = w.player;
   const int expected[] = {1, 1, 1, 0, 10, 11, 12, 13, 0, 0};
   for (int cx = 0; cx < 10; ++cx) {
     EXPECT_EQ(player.collision[cx][0], expected[cx]) << "column " << cx;
     EXPECT_EQ(player.IsFree(cx, 0), cx > 2) << "column " << cx;
   }
   // A door (code 3000) blocks; it lets the player through only past 90 degrees.
-  maze.level().GetDoor(0)->angle = 90.0f;
+  w.maze.level().GetDoor(0)->angle = 90.0f;
   EXPECT_EQ(std::pair(player.collision[1][1], player.IsFree(1, 1)), std::pair(3000, false));
-  maze.level().GetDoor(0)->angle = 90.5f;
+  w.maze.level().GetDoor(0)->angle = 90.5f;
   EXPECT_TRUE(player.IsFree(0, 1) && player.IsFree(1, 1));
   // Around the level there is nothing to stand on.
   for (auto [x, z] : {std::pair{-1, 1}, {3, -1}, {10, 1}, {3, 2}, {100, 100}}) EXPECT_FALSE(player.IsFree(x, z)) << x << "," << z;
@@ -56,20 +53,20 @@ TEST(PlayerCollision, MapsEveryWallCodeAndTreatsOutsideCellsAsBlocked) {
 }
 
 TEST(PlayerMove, RunsOffCentreAlongACorridorAndStopsAtAWallWithoutSliding) {
-  Walker line({"##########", "#        #", "##########"});
-  line.At(1.5f, 1.45f, kPlayerEast);
-  line.Run(50);
-  EXPECT_EQ(std::pair(std::round(line.player.x * 1e4f), line.player.z), std::pair(35000.0f, 1.45f));
-  Walker w({"#####", "## ##", "#####"});
+  // A corridor, and below it a cell walled in on every side.
+  Walker w({"##########", "#        #", "##########", "## #######", "##########"});
+  w.At(1.5f, 1.45f, kPlayerEast);
+  w.Run(50);
+  EXPECT_EQ(std::pair(std::round(w.player.x * 1e4f), w.player.z), std::pair(35000.0f, 1.45f));
   const float headings[] = {-90, 180, 90, 0};
   for (int d = 0; d < 4; ++d) {
-    w.At(2.5f, 1.5f, d);
+    w.At(2.5f, 3.5f, d);
     w.Run(40);
     EXPECT_EQ(w.player.heading, headings[d]) << d;
     // The square of half-side 0.4 fits a cell with 0.1 to spare on each side:
     // the player gets at most that near the wall ahead and never moves sideways.
     EXPECT_NEAR(w.player.x, 2.5f, d % 2 ? 0.1001f : 0) << d;
-    EXPECT_NEAR(w.player.z, 1.5f, d % 2 ? 0 : 0.1001f) << d;
+    EXPECT_NEAR(w.player.z, 3.5f, d % 2 ? 0 : 0.1001f) << d;
   }
 }
 
@@ -141,27 +138,20 @@ TEST(PlayerArrow, ForcesItsDirectionAndSpeedThenTheStreakFadesAsThePlayerSlows) 
 }
 
 TEST(PlayerTrail, AZeroStepMovesNothingAndALongFrameNeverLeavesANegativeStreak) {
-  Walker w(kCorridor);
+  Walker w({"##########", "#        #", "#        #", "##########"});
   Player& player = w.At(2.5f, 1.5f, kPlayerEast);
   player.trailOn = true;
   player.speed = 0.12f;
   w.Run(4, 0.0);
   // The closed mouth's bounce still happens.
   EXPECT_EQ(std::tuple(player.trailCounter, player.x, player.speed, player.mouth), std::tuple(4, 2.5f, 0.12f, 0.1f));
-  Walker slow(kCorridor);
+  Walker slow({"#####", "#   #", "#####"});
   slow.At(2.5f, 1.5f, 4).speed = 0.0801f;
   slow.Run(1, 10.0);
   EXPECT_TRUE(slow.player.trailMax >= 0 && slow.player.trailLength >= 0 && slow.player.speed < 0.08f);
 }
 
 // The scripted walk: WalkTo plans a path through the maze, FollowPath walks it.
-// Walks until FollowPath reports the end; returns the calls made, or -1 past the limit.
-int WalkToTheEnd(Player& p, int limit) {
-  for (int i = 1; i <= limit; ++i)
-    if (p.FollowPath(1.0)) return i;
-  return -1;
-}
-
 TEST(PlayerWalk, FollowsThePathCellByCellToTheCentreOfTheGoalAndRefusesGoalsItCannotReach) {
   // A bent corridor from the start (1, 1) down to (5, 5), plus a closed room.
   Walker w({"#######", "#P    #", "##### #", "#   # #", "# # # #", "#   # #", "#######"});
@@ -175,7 +165,9 @@ TEST(PlayerWalk, FollowsThePathCellByCellToTheCentreOfTheGoalAndRefusesGoalsItCa
   ASSERT_NE(player.path, nullptr);
   EXPECT_EQ(player.path->Count(), 9);  // (1,1) .. (5,1), then down to (5,5)
   // 8 cells at 0.04 / 1.5 cells per tick, plus the calls that take each node.
-  EXPECT_NEAR(WalkToTheEnd(player, 10000), 8 / (0.04 / 1.5), 20);
+  int calls = 1;
+  while (!player.FollowPath(1.0) && calls < 10000) ++calls;
+  EXPECT_NEAR(calls, 8 / (0.04 / 1.5), 20);
   EXPECT_EQ(std::tuple(player.x, player.z, player.GetDirection(), player.heading), std::tuple(5.5f, 5.5f, kPlayerSouth, 90.0f));
   EXPECT_FALSE(player.path != nullptr || player.target.has_value());
   // Over: further calls stay over and do not move.
