@@ -3,7 +3,6 @@
 // walking home, planning, path walking, and the boss's bonus pellet.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <tuple>
 
@@ -21,7 +20,6 @@ using test::Rows;
 
 const Rows kLongCorridor = {"###########################", "#G                        #", "###########################"};
 const Rows kRoom = {"##########", "#G       #", "#        #", "#        #", "##########"};
-const Rows kTwoHomes = {"#######", "#G    #", "# ### #", "#   G #", "#######"};
 // The boss's own map lets it through the middle wall of this level.
 const Rows kBossLevel = {"#####", "#G#P#", "#####"};
 
@@ -51,10 +49,11 @@ class GhostBehaviour : public testing::Test {
   Player player_{true};
 };
 
-TEST_F(GhostBehaviour, WithinOneCellItCatchesTheUnpoweredPlayerOnceOrIsEatenByThePoweredOneTheBossWithinTwo) {
+TEST_F(GhostBehaviour, WithinOneCellItCatchesTheUnpoweredPlayerOnceOrIsEatenByThePoweredOneTheBossWithinTwoAndWalksHome) {
   LoadedMaze maze(kLongCorridor, 100);
   maze.WriteMonsterFile(test::MazeWallText(kLongCorridor));
   auto a = Make(0, maze), b = Make(1, maze), stunned = Make(2, maze, 1.0f), ordinary = Make(3, maze), boss = Make(kBossId, maze);
+  auto walker = Make(4, maze);
   player_.SetPosition(2.49f, 0.5f, 1.5f);  // d = 0.99
   stunned->Update(0.0);
   ASSERT_EQ(GameState, StatePlaying);
@@ -83,14 +82,9 @@ TEST_F(GhostBehaviour, WithinOneCellItCatchesTheUnpoweredPlayerOnceOrIsEatenByTh
   ASSERT_TRUE(ordinary->IsEaten());
   ordinary->Update(0.0);
   EXPECT_EQ(std::tuple(ordinary->GetLives(), player_.lightQuadratic, sounds_.Count(kGhostEatenSound)), std::tuple(-1, 0.05f, 2));
-}
-
-TEST_F(GhostBehaviour, AnEatenGhostWalksHomeAndIsResetInTheUpdateAfterItArrives) {
-  LoadedMaze maze(kLongCorridor);
-  auto gp = Make(4, maze);
-  Ghost& g = *gp;
+  // Eaten far from home, a ghost walks back and is reset in the update after it arrives.
+  Ghost& g = *walker;
   g.SetPosition(9.5f, 0.9f, 1.5f);
-  player_.PowerUp();
   player_.SetPosition(9.9f, 0.5f, 1.5f);
   g.Update(1.0);
   ASSERT_TRUE(g.IsEaten() && g.HasPath());
@@ -105,8 +99,19 @@ TEST_F(GhostBehaviour, AnEatenGhostWalksHomeAndIsResetInTheUpdateAfterItArrives)
   EXPECT_EQ(std::pair(g.stunTime, g.chaseClock), std::pair(2.0f, -10.0f));
 }
 
-TEST_F(GhostBehaviour, ANearPlayerMakesTheGhostReplanTowardItsCellUnlessPowered) {
-  LoadedMaze maze(kRoom);
+TEST_F(GhostBehaviour, ANearPlayerMakesTheGhostReplanTowardItsCellTheBossBesideItWhereItsMapBlocksItUnlessPowered) {
+  LoadedMaze maze(kRoom, 100);
+  // The boss's map of row 1 (the player stands on cell (5, 1)), and the goal it takes.
+  const std::pair<const char*, std::pair<int, int>> cases[] = {
+      {"4 36 0 0 0 33 0 0 0 4", {6, 1}}, {"4 36 0 0 0 33 33 0 0 4", {4, 1}}, {"4 36 0 0 33 33 33 0 0 4", {5, 2}}};
+  player_.SetPosition(5.5f, 0.5f, 1.5f);  // d = 4 + 0
+  for (const auto& [row, goal] : cases) {
+    maze.WriteMonsterFile(std::string("10 5\n4 4 4 4 4 4 4 4 4 4\n") + row + "\n4 0 0 0 0 0 0 0 0 4\n4 0 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4 4\n");
+    auto boss = Make(kBossId, maze);
+    boss->chaseClock = 9.5f;
+    boss->Update(0.0);
+    EXPECT_EQ(Goal(*boss), goal) << row;
+  }
   auto g = Make(5, maze), h = Make(6, maze);
   g->chaseClock = h->chaseClock = 9.5f;
   player_.SetPosition(4.5f, 0.5f, 2.5f);  // d = 3 + 1 = 4
@@ -117,22 +122,6 @@ TEST_F(GhostBehaviour, ANearPlayerMakesTheGhostReplanTowardItsCellUnlessPowered)
   player_.PowerUp();
   h->Update(1.0);
   EXPECT_FLOAT_EQ(h->chaseClock, 9.5f + 1.0f / 70.0f);
-}
-
-TEST_F(GhostBehaviour, TheBossAimsBesideAPlayerCellItsMapBlocks) {
-  // The boss's map of row 1 (the player stands on cell (5, 1)), and the goal it takes.
-  const std::pair<const char*, std::pair<int, int>> cases[] = {
-      {"4 36 0 0 0 33 0 0 4", {6, 1}}, {"4 36 0 0 0 33 33 0 4", {4, 1}}, {"4 36 0 0 33 33 33 0 4", {5, 2}}};
-  for (const auto& [row, goal] : cases) {
-    SCOPED_TRACE(row);
-    LoadedMaze maze({"#########", "#G      #", "#       #", "#########"}, 100);
-    maze.WriteMonsterFile(std::string("9 4\n4 4 4 4 4 4 4 4 4\n") + row + "\n4 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4\n");
-    auto boss = Make(kBossId, maze);
-    boss->chaseClock = 9.5f;
-    player_.SetPosition(5.5f, 0.5f, 1.5f);
-    boss->Update(0.0);
-    EXPECT_EQ(Goal(*boss), goal);
-  }
 }
 
 TEST_F(GhostBehaviour, WithNoFreeCellOrOnALevelThatFailedToLoadPlansAndPelletsGiveUpWithoutDividingByZero) {
@@ -183,8 +172,8 @@ TEST_F(GhostBehaviour, TheBossLaysABonusPelletEveryThirtySecondsAndTakesItAwayAt
   EXPECT_EQ(level.largePelletCount, 0);
 }
 
-TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellAndKeepItWhereThereIsNone) {
-  LoadedMaze maze(kTwoHomes);
+TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellWalkToTheGoalsCentreAndKeepTheHomeWhereThereIsNone) {
+  LoadedMaze maze({"#######", "#G    #", "# ### #", "#   G #", "#######"});
   Ghost g(2);
   g.SetLives(3);
   g.LoadLevel(maze.level());
@@ -192,16 +181,7 @@ TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellAndKeepItWher
   // Only the boss gets lives from a level.
   EXPECT_EQ(std::tuple(g.width, g.height, g.GetLives(), g.stunTime), std::tuple(7, 5, 3, 2.0f));
   EXPECT_EQ(std::tuple(g.grid.IsPassable(2, 2), g.grid.IsPassable(1, 2), g.grid.cells[1][1]), std::tuple(false, true, 36));
-  LoadedMaze second({"#####", "#   #", "#####"}, 2);
-  g.LoadLevel(second.level());
-  EXPECT_EQ(std::tuple(g.x, g.z, g.width), std::tuple(4.5f, 3.5f, 5));
-}
-
-// The long runs check centre lines and neighbouring steps; here the ends of a walk.
-TEST(GhostWalk, EndsOnTheGoalsCentreAndAResetTakesTheGhostHomeDroppingTheWalk) {
-  LoadedMaze maze(kTwoHomes);
-  Ghost g(1);
-  g.LoadLevel(maze.level());
+  // The long runs check centre lines and neighbouring steps; here the ends of a walk.
   EXPECT_TRUE(g.FollowPath(5.0));  // no path: over at once
   for (auto [x, y] : {std::pair{0, 0}, {40, 2}, {-1, 2}}) g.WalkTo(x, y);  // a wall, outside the maze
   g.WalkTo(1, 1);
@@ -220,6 +200,9 @@ TEST(GhostWalk, EndsOnTheGoalsCentreAndAResetTakesTheGhostHomeDroppingTheWalk) {
   g.target->x = g.target->y = 1;
   g.Reset();
   EXPECT_EQ(g.target, nullptr);
+  LoadedMaze second({"#####", "#   #", "#####"}, 2);
+  g.LoadLevel(second.level());
+  EXPECT_EQ(std::tuple(g.x, g.z, g.width), std::tuple(4.5f, 3.5f, 5));
 }
 
 TEST(BossMonsterFile, ReadsItsOwnMapAndKeepsTheOldHomeWithoutAHomeCellAndAllWithoutTheFile) {
