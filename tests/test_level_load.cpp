@@ -11,23 +11,24 @@
 using test::Grid;
 using Ints = std::vector<int>;
 
-// A Level loaded from the files written into a fresh folder, without a window.
+// A Level loaded from the files written into a fresh folder, without a window unless the test makes one.
 class LevelLoad : public ::testing::Test {
  protected:
   void SetUp() override { worldGraphicsEnabled = false; }
-  // Loads level n; what it says on stderr goes to err, or must be nothing.
-  std::unique_ptr<Level> LoadNumber(int n, std::string* err = nullptr) {
+  void TearDown() override { worldGraphicsEnabled = true; }
+  // Loads level n, which says something on stderr (kept in said) only when it talks.
+  std::unique_ptr<Level> LoadNumber(int n, bool talks = false) {
     auto level = std::make_unique<Level>(2);
     level->SetLevelNumber(n);
     testing::internal::CaptureStderr();
     level->Load();
-    const std::string said = testing::internal::GetCapturedStderr();
-    if (err != nullptr) *err = said;
-    else EXPECT_EQ(said, "");
+    said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.empty(), !talks) << said;
     return level;
   }
   test::TempDir dir;
   test::ScopedCwd cwd{dir.path()};
+  std::string said;
 };
 
 TEST_F(LevelLoad, TheFinalSceneAndMissingFilesAreSilent) {
@@ -48,82 +49,60 @@ TEST_F(LevelLoad, DoorsStandOnTheEdgeBetweenTheirCellsAndArrowsFaceByCode) {
   // 28 at (1,0) and 29 at (3,0) open along x; 30 at (0,1) and 31 at (4,1) along z.
   Grid walls = {{0, 28, 0, 29, 0, 0}, {30, 0, 0, 0, 31, 0}, {0, 22, 23, 24, 0, 25}};
   test::WriteLevelFiles(dir.path(), 1, walls, test::EmptyGrid(walls));
-  std::string err;  // the doors have no entries: that is told
-  auto level = LoadNumber(1, &err);
-  ASSERT_EQ(level->doors->count, 4);
-  const std::vector<std::vector<float>> expected = {{2, 0.5f, 0}, {4, 0.5f, 180}, {0.5f, 2, 90}, {4.5f, 2, 270}};
-  for (int n = 0; n < 4; ++n) {
-    const Door* door = level->GetDoor(n);
-    EXPECT_EQ((std::vector{door->x, door->z, door->rotation}), expected[n]) << n;
-    EXPECT_EQ(door->TargetLevel(), -1);
-  }
+  auto level = LoadNumber(1, true);  // the doors have no entries: that is told
+  std::vector<std::vector<float>> doors;
+  for (const Door* d : level->doors->items) doors.push_back({d->x, d->z, d->rotation, float(d->TargetLevel())});
+  EXPECT_EQ(doors, (std::vector<std::vector<float>>{{2, 0.5f, 0, -1}, {4, 0.5f, 180, -1}, {0.5f, 2, 90, -1},
+                                                    {4.5f, 2, 270, -1}}));
   std::vector<float> rotations;
-  for (int i = 0; i < level->floorArrows->count; ++i) rotations.push_back(level->floorArrows->At(i)->rotation);
+  for (const FloorArrow* arrow : level->floorArrows->items) rotations.push_back(arrow->rotation);
   EXPECT_EQ(rotations, (std::vector<float>{0, 270, 180, 90}));
 }
 
 TEST_F(LevelLoad, ADamagedFileIsRefusedWholeWithOneLineAndAShortDoorSectionIsTold) {
   test::WriteLevelTexts(dir.path(), 5, "3 1\n1 28 bad\n", "3 1 1 1 1");
-  std::string err;
-  auto level = LoadNumber(5, &err);
-  EXPECT_EQ(err, "Level file ./pantallas/paredes5.txt, line 2, token 3: not a number \"bad\" where a wall code "
-                 "belongs; the level is left empty\n");
+  auto level = LoadNumber(5, true);
+  EXPECT_EQ(said, "Level file ./pantallas/paredes5.txt, line 2, token 3: not a number \"bad\" where a wall code "
+                  "belongs; the level is left empty\n");
   EXPECT_EQ((Ints{level->walls.width, level->walls.height, level->coins->count, level->doors->count}), Ints(4, 0));
   EXPECT_NE(level->doorIndicator, nullptr);  // Load goes on as for a missing file
   Grid walls = {{28, 0, 28, 0, 28, 0}};
   test::WriteLevelFiles(dir.path(), 6, walls, test::EmptyGrid(walls), "\nS\n1 0\n");
-  level = LoadNumber(6, &err);
-  EXPECT_NE(err.find("./pantallas/paredes6.txt: the door section has 1 of 3 entries"), std::string::npos) << err;
+  level = LoadNumber(6, true);
+  EXPECT_NE(said.find("./pantallas/paredes6.txt: the door section has 1 of 3 entries"), std::string::npos) << said;
   EXPECT_EQ((std::vector{level->GetDoor(0)->periodic, level->GetDoor(1)->periodic}), (std::vector{true, false}));
 }
 
-// With a window: textures and the lights of each kind of level.
-class LevelWithGL : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(gl.ok());
-    test::WriteLevelTextures(dir.path());
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-  }
-  // Ambient, position x y z, constant and quadratic attenuation of a light that is on.
-  static void ExpectLight(GLenum light, std::vector<float> expected) {
-    GLfloat a[4], p[4], c, q;
-    EXPECT_TRUE(glIsEnabled(light));
-    glGetLightfv(light, GL_AMBIENT, a);
-    glGetLightfv(light, GL_POSITION, p);
-    glGetLightfv(light, GL_CONSTANT_ATTENUATION, &c);
-    glGetLightfv(light, GL_QUADRATIC_ATTENUATION, &q);
-    EXPECT_EQ((std::vector{a[0], p[0], p[1], p[2], c, q}), expected) << "light " << light - GL_LIGHT0;
-  }
+TEST_F(LevelLoad, WithAWindowTexturesLoadAndPelletLightsGiveWayToTheLevelsOwn) {
   test::GLContext gl;
-  test::TempDir dir;
-  test::ScopedCwd cwd{dir.path()};
-};
-
-TEST_F(LevelWithGL, TexturesLoadAndPelletLightsGiveWayToTheLevelsOwn) {
+  ASSERT_TRUE(gl.ok());
+  worldGraphicsEnabled = true;
+  test::WriteLevelTextures(dir.path());
+  glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+  // Whether a light is on, its ambient, position x y z, constant and quadratic attenuation.
+  const auto light = [](GLenum light) {
+    GLfloat a[4], p[4], c, q;
+    glGetLightfv(light, GL_AMBIENT, a), glGetLightfv(light, GL_POSITION, p);
+    glGetLightfv(light, GL_CONSTANT_ATTENUATION, &c), glGetLightfv(light, GL_QUADRATIC_ATTENUATION, &q);
+    return std::vector<float>{float(glIsEnabled(light)), a[0], p[0], p[1], p[2], c, q};
+  };
   const Grid objects = {{2, 2, 0, 0}, {0, 0, 0, 2}};
   for (int n : {5, 58, 999}) test::WriteLevelFiles(dir.path(), n, test::EmptyGrid(objects), objects);
-  {
-    Level level(1);
-    for (Texture* t : {level.coinTexture, level.floorTexture, level.sparkTexture, level.arrowTexture}) ASSERT_NE(t->name, 0u);
-    level.SetLevelNumber(5);
-    level.Load();
-    ExpectLight(GL_LIGHT0, {0.4f, 2.0f, 8, 1.0f, 0.6f, 0.01f});
-    ExpectLight(GL_LIGHT3, {0.2f, 3.5f, 0.5f, 1.5f, 0.8f, 0.05f});  // pellet 2
-    EXPECT_FALSE(glIsEnabled(GL_LIGHT4));
-    level.largePellets->At(2)->SetActive(false);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHT3));
-  }
+  auto level = LoadNumber(5);
+  for (Texture* t : {level->coinTexture, level->floorTexture, level->sparkTexture, level->arrowTexture})
+    ASSERT_NE(t->name, 0u);
+  EXPECT_EQ(light(GL_LIGHT0), (std::vector<float>{1, 0.4f, 2.0f, 8, 1.0f, 0.6f, 0.01f}));
+  EXPECT_EQ(light(GL_LIGHT3), (std::vector<float>{1, 0.2f, 3.5f, 0.5f, 1.5f, 0.8f, 0.05f}));  // pellet 2
+  EXPECT_FALSE(glIsEnabled(GL_LIGHT4));
+  level->largePellets->At(2)->SetActive(false);
+  EXPECT_FALSE(glIsEnabled(GL_LIGHT3));
+  level.reset();
   for (int i = 0; i < 8; ++i) EXPECT_FALSE(glIsEnabled(GL_LIGHT0 + i)) << "left on by the destructor: " << i;
   // Levels from 58 have two lights of their own, the last ones four, before the pellets'.
-  for (auto [n, light, values] : {std::tuple{58, GL_LIGHT2, std::vector<float>{0.4f, 18, 8, 8, 0.8f, 0.03f}},
-                                  {999, GL_LIGHT4, {0.2f, -1, 8, -3, 0.8f, 0.03f}}}) {
-    Level level(2);
-    level.SetLevelNumber(n);
-    level.Load();
-    ExpectLight(light, values);
+  for (auto [n, index, values] : {std::tuple{58, GL_LIGHT2, std::vector<float>{1, 0.4f, 18, 8, 8, 0.8f, 0.03f}},
+                                  {999, GL_LIGHT4, {1, 0.2f, -1, 8, -3, 0.8f, 0.03f}}}) {
+    const auto loaded = LoadNumber(n);
+    EXPECT_EQ(light(index), values) << n;
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
-
