@@ -99,18 +99,36 @@ TEST_F(GhostBehaviour, WithinOneCellItCatchesTheUnpoweredPlayerOnceOrIsEatenByTh
   EXPECT_EQ(std::pair(g.stunTime, g.chaseClock), std::pair(2.0f, -10.0f));
 }
 
-TEST_F(GhostBehaviour, ANearPlayerMakesTheGhostReplanTowardItsCellTheBossBesideItWhereItsMapBlocksItUnlessPowered) {
+TEST_F(GhostBehaviour, TheBossLaysABonusPelletEveryThirtySecondsTakesItAwayAtFifteenAndANearUnpoweredPlayerIsChasedToItsCellOrBesideIt) {
   LoadedMaze maze(kRoom, 100);
-  // The boss's map of row 1 (the player stands on cell (5, 1)), and the goal it takes.
+  // The boss may only use the bottom row of this map.
+  maze.WriteMonsterFile("10 5\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n"
+                        "4 36 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4 4\n");
+  auto boss = Make(kBossId, maze, 2.0f), ordinary = Make(1, maze, 2.0f);
+  player_.SetPosition(8.5f, 0.5f, 1.5f);
+  Level& level = maze.level();
+  Ghost::SetBonusPelletClock(29.99f);
+  ordinary->Update(1.0);  // only the boss keeps the pellet clock
+  EXPECT_FLOAT_EQ(Ghost::BonusPelletClock(), 29.99f);
+  boss->Update(1.0);
+  ASSERT_EQ(std::pair(Ghost::BonusPelletClock(), level.largePelletCount), std::pair(0.0f, 1));
+  EXPECT_EQ(level.largePellets->At(0)->z, 3.5f);  // on the boss's row
+  Ghost::SetBonusPelletClock(14.99f);
+  boss->Update(0.0);
+  EXPECT_EQ(level.largePelletCount, 1);  // not yet
+  boss->Update(1.0);
+  EXPECT_EQ(level.largePelletCount, 0);
+  // Near the player the boss aims at its cell, or beside it where its own map blocks it:
+  // the boss's map of row 1 (the player stands on cell (5, 1)), and the goal it takes.
   const std::pair<const char*, std::pair<int, int>> cases[] = {
       {"4 36 0 0 0 33 0 0 0 4", {6, 1}}, {"4 36 0 0 0 33 33 0 0 4", {4, 1}}, {"4 36 0 0 33 33 33 0 0 4", {5, 2}}};
   player_.SetPosition(5.5f, 0.5f, 1.5f);  // d = 4 + 0
   for (const auto& [row, goal] : cases) {
     maze.WriteMonsterFile(std::string("10 5\n4 4 4 4 4 4 4 4 4 4\n") + row + "\n4 0 0 0 0 0 0 0 0 4\n4 0 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4 4\n");
-    auto boss = Make(kBossId, maze);
-    boss->chaseClock = 9.5f;
-    boss->Update(0.0);
-    EXPECT_EQ(Goal(*boss), goal) << row;
+    auto aiming = Make(kBossId, maze);
+    aiming->chaseClock = 9.5f;
+    aiming->Update(0.0);
+    EXPECT_EQ(Goal(*aiming), goal) << row;
   }
   auto g = Make(5, maze), h = Make(6, maze);
   g->chaseClock = h->chaseClock = 9.5f;
@@ -149,27 +167,6 @@ TEST_F(GhostBehaviour, WithNoFreeCellOrOnALevelThatFailedToLoadPlansAndPelletsGi
   }
   g->GoHome();
   EXPECT_EQ(std::tuple(g->width + g->height, boss->GetLives(), g->HasPath(), boss->HasPath()), std::tuple(0, 5, false, false));
-}
-
-TEST_F(GhostBehaviour, TheBossLaysABonusPelletEveryThirtySecondsAndTakesItAwayAtFifteen) {
-  LoadedMaze maze(kRoom, 100);
-  // The boss may only use the bottom row of this map.
-  maze.WriteMonsterFile("10 5\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n"
-                        "4 36 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4 4\n");
-  auto boss = Make(kBossId, maze, 2.0f), ordinary = Make(1, maze, 2.0f);
-  player_.SetPosition(8.5f, 0.5f, 1.5f);
-  Level& level = maze.level();
-  Ghost::SetBonusPelletClock(29.99f);
-  ordinary->Update(1.0);  // only the boss keeps the pellet clock
-  EXPECT_FLOAT_EQ(Ghost::BonusPelletClock(), 29.99f);
-  boss->Update(1.0);
-  ASSERT_EQ(std::pair(Ghost::BonusPelletClock(), level.largePelletCount), std::pair(0.0f, 1));
-  EXPECT_EQ(level.largePellets->At(0)->z, 3.5f);  // on the boss's row
-  Ghost::SetBonusPelletClock(14.99f);
-  boss->Update(0.0);
-  EXPECT_EQ(level.largePelletCount, 1);  // not yet
-  boss->Update(1.0);
-  EXPECT_EQ(level.largePelletCount, 0);
 }
 
 TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellWalkToTheGoalsCentreAndKeepTheHomeWhereThereIsNone) {
