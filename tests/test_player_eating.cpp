@@ -51,8 +51,7 @@ TEST_F(Eating, CoinsAndPelletsGivePointsGoOutOnceAndPlayTheirSoundsButNothingEls
   EXPECT_EQ((std::pair{level.EatAt(1, 0), extraLifePoints}), std::pair(1, 45));
   EXPECT_EQ(sounds.started, test::Rows{"./sonidos/comerBolita.wav"});
   EXPECT_EQ((std::pair{level.EatAt(4, 0), extraLifePoints}), std::pair(2, 145));
-  EXPECT_FALSE(level.coins->At(0)->visible || level.largePellets->At(1)->active);
-  EXPECT_TRUE(level.largePellets->At(0)->active);
+  EXPECT_EQ(std::tuple(level.coins->At(0)->visible, level.largePellets->At(1)->active, level.largePellets->At(0)->active), std::tuple(false, false, true));
   // Eaten once only.
   EXPECT_EQ(level.EatAt(1, 0) + level.EatAt(4, 0) + extraLifePoints, 145);
   // A coin's sound is dropped while another plays, but a pellet's cuts in.

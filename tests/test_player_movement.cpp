@@ -93,22 +93,22 @@ TEST(PlayerMove, SlidesIntoASideArmFromEitherSide) {
 }
 
 TEST(PlayerMove, NoSlideWhenBothSideCellsAreWallsNorPastTheLevelsEdges) {
-  // A dead end facing north: the cells beside the one ahead are walls too.
-  Walker dead({"#####", "#####", "#   #", "#####"});
-  dead.At(2.3f, 2.45f, kPlayerNorth);
-  dead.Run(30);
-  EXPECT_FLOAT_EQ(dead.player.x, 2.3f);
-  EXPECT_NEAR(dead.player.z, 2.41f, 0.0001f);
-  // Open floor on the level's edges: a slide must not look past them.
-  Walker edge({" #  ", "    "});
-  edge.At(0.45f, 1.5f, kPlayerWest);
-  edge.Run(20);
-  edge.player.SetDirection(kPlayerSouth);
-  edge.Run(20);
-  EXPECT_TRUE(edge.player.x >= 0.4f && edge.player.z <= 1.6f) << edge.player.x << ", " << edge.player.z;
-  edge.At(3.5f, 1.5f, kPlayerEast);
-  edge.Run(20);
-  EXPECT_LE(edge.player.x, 3.6f);
+  // On top a dead end; below, open floor on the level's left, right and bottom edges.
+  Walker w({"#####", "#   #", " #   ", "     "});
+  // Facing north in the dead end: the cells beside the one ahead are walls too.
+  w.At(2.3f, 1.45f, kPlayerNorth);
+  w.Run(30);
+  EXPECT_FLOAT_EQ(w.player.x, 2.3f);
+  EXPECT_NEAR(w.player.z, 1.41f, 0.0001f);
+  // On the edges a slide must not look past them.
+  w.At(0.45f, 3.5f, kPlayerWest);
+  w.Run(20);
+  w.player.SetDirection(kPlayerSouth);
+  w.Run(20);
+  EXPECT_TRUE(w.player.x >= 0.4f && w.player.z <= 3.6f) << w.player.x << ", " << w.player.z;
+  w.At(4.5f, 3.5f, kPlayerEast);
+  w.Run(20);
+  EXPECT_LE(w.player.x, 4.6f);
 }
 
 TEST(PlayerArrow, ForcesItsDirectionAndSpeedThenTheStreakFadesAsThePlayerSlows) {
