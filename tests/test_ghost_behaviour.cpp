@@ -52,8 +52,7 @@ class GhostBehaviour : public testing::Test {
 TEST_F(GhostBehaviour, WithinOneCellItCatchesTheUnpoweredPlayerOnceOrIsEatenByThePoweredOneTheBossWithinTwoAndWalksHome) {
   LoadedMaze maze(kLongCorridor, 100);
   maze.WriteMonsterFile(test::MazeWallText(kLongCorridor));
-  auto a = Make(0, maze), b = Make(1, maze), stunned = Make(2, maze, 1.0f), ordinary = Make(3, maze), boss = Make(kBossId, maze);
-  auto walker = Make(4, maze);
+  auto a = Make(0, maze), b = Make(1, maze), stunned = Make(2, maze, 1.0f), ordinary = Make(3, maze), boss = Make(kBossId, maze), walker = Make(4, maze);
   player_.SetPosition(2.49f, 0.5f, 1.5f);  // d = 0.99
   stunned->Update(0.0);
   ASSERT_EQ(GameState, StatePlaying);
@@ -183,8 +182,7 @@ TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellWalkToTheGoal
   for (auto [x, y] : {std::pair{0, 0}, {40, 2}, {-1, 2}}) g.WalkTo(x, y);  // a wall, outside the maze
   g.WalkTo(1, 1);
   g.WalkTo(5, 1);  // already walking: ignored
-  for (int calls = 0; !g.FollowPath(3.0) && calls < 500; ++calls) {
-  }
+  for (int calls = 0; !g.FollowPath(3.0) && calls < 500; ++calls) {}
   // The heading follows the last step, -z.
   EXPECT_EQ(std::tuple(g.x, g.z, g.heading, g.HasPath()), std::tuple(1.5f, 1.5f, 90.0f, false));
   g.WalkTo(5, 3);
@@ -193,8 +191,7 @@ TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellWalkToTheGoal
   EXPECT_EQ(std::tuple(g.HasPath(), g.target, g.cellX, g.cellY, g.x, g.z), std::tuple(false, nullptr, 4, 3, 4.5f, 3.5f));
   // A target left without a path (a re-plan that found nothing) is dropped,
   // so the ghost cannot glide through walls toward it.
-  g.target = new PathNode{};
-  g.target->x = g.target->y = 1;
+  g.target = new PathNode{.x = 1, .y = 1};
   g.Reset();
   EXPECT_EQ(g.target, nullptr);
   LoadedMaze second({"#####", "#   #", "#####"}, 2);
