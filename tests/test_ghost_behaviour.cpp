@@ -16,12 +16,10 @@
 namespace {
 
 using test::LoadedMaze;
-using test::Rows;
 
-const Rows kLongCorridor = {"###########################", "#G                        #", "###########################"};
-const Rows kRoom = {"##########", "#G       #", "#        #", "#        #", "##########"};
+const test::Rows kLongCorridor = {"###########################", "#G                        #", "###########################"};
 // The boss's own map lets it through the middle wall of this level.
-const Rows kBossLevel = {"#####", "#G#P#", "#####"};
+const test::Rows kBossLevel = {"#####", "#G#P#", "#####"};
 
 // The player calls OpenGL for its power light, so these tests hold a context.
 class GhostBehaviour : public testing::Test {
@@ -99,7 +97,7 @@ TEST_F(GhostBehaviour, WithinOneCellItCatchesTheUnpoweredPlayerOnceOrIsEatenByTh
 }
 
 TEST_F(GhostBehaviour, TheBossLaysABonusPelletEveryThirtySecondsTakesItAwayAtFifteenAndANearUnpoweredPlayerIsChasedToItsCellOrBesideIt) {
-  LoadedMaze maze(kRoom, 100);
+  LoadedMaze maze({"##########", "#G       #", "#        #", "#        #", "##########"}, 100);
   // The boss may only use the bottom row of this map.
   maze.WriteMonsterFile("10 5\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n"
                         "4 36 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4 4\n");

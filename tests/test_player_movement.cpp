@@ -15,11 +15,9 @@
 
 namespace {
 
-using test::Rows;
-
 // A maze loaded with the main player in it, optionally placed and facing somewhere.
 struct Walker {
-  explicit Walker(const Rows& rows, const Rows& doors = {}) : maze(rows, 1, doors) { player.LoadLevel(&maze.level()); }
+  explicit Walker(const test::Rows& rows, const test::Rows& doors = {}) : maze(rows, 1, doors) { player.LoadLevel(&maze.level()); }
   Player& At(float x, float z, int direction) {
     player.SetPosition(x, 0.5f, z);
     player.SetDirection(direction);
