@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <tuple>
 
 #include "platform/gl.h"
 #include "support/level_files.h"
@@ -37,44 +39,23 @@ TEST(Door, SwingsFastInTheMiddleStopsExactlyAndPeriodicOnesKeepTheExcessTime) {
   door.angle = 90;
   EXPECT_FALSE(door.IsOpen());  // open only beyond ninety degrees
   door.Update(1);
-  EXPECT_NEAR(door.angle, 96, 1e-4);
-  EXPECT_TRUE(door.IsOpen());
+  EXPECT_TRUE(std::abs(door.angle - 96) < 1e-4 && door.IsOpen()) << door.angle;
   door.angle = 179;
   door.Update(1), door.Update(1);
-  EXPECT_FLOAT_EQ(door.angle, 180);
-  EXPECT_FALSE(door.moving || door.opening);  // the next swing shuts it
-
-  Door periodic;
-  periodic.timer = 7;
-  periodic.SetPeriodic(true, 1.5f);
-  for (int i = 0; i < 3; ++i) periodic.Update(50);  // 0.5 each: exactly 1.5, not beyond it
-  EXPECT_FALSE(periodic.moving);
-  periodic.Update(50);
-  EXPECT_TRUE(periodic.moving && periodic.timer == 0.5f) << periodic.timer;  // the excess is kept
+  EXPECT_TRUE(door.angle == 180 && !door.moving && !door.opening) << door.angle;  // the next swing shuts it
+  door.timer = 7;
+  door.SetPeriodic(true, 1.5f);
+  for (int i = 0; i < 3; ++i) door.Update(50);  // 0.5 each: exactly 1.5, not beyond it
+  EXPECT_FALSE(door.moving);
+  door.Update(50);
+  EXPECT_TRUE(door.moving && door.timer == 0.5f) << door.timer;  // the excess is kept
 }
 
-TEST(LargePellet, SparksRiseFallAndAreRebornAtThePellet) {
-  worldGraphicsEnabled = false;
-  std::srand(11);
-  LargePellet pellet(0);
-  for (const Particle& p : pellet.particles) ASSERT_TRUE(p.life == 1 && p.vy >= 15 && p.vy < 65 && p.fade < 0.103f);
-  pellet.SetPosition(3.5f, 0.5f, 4.5f);
-  Particle& p = pellet.particles[0];
-  p.vx = 10, p.vy = 20, p.vz = -4, p.fade = 0.01f, p.life = 1, p.spinX = 2, p.angleX = 1;
-  pellet.Update(2);
-  ExpectFloats({p.x, p.y, p.z, p.vy, p.life, p.angleX}, {0.02f, 0.04f, -0.008f, 18.4f, 0.98f, 5});
-  // Falling through the floor kills a spark; it comes back in the same update, colour and spins kept.
-  Particle& q = pellet.particles[1];
-  q.x = 0.2f, q.y = 0.001f, q.vy = -2, q.life = 0.9f, q.red = 0.25f, q.spinY = 3;
-  pellet.Update(1);
-  ExpectFloats({q.life, q.x, q.y, q.red, q.spinY}, {1, 0, 0, 0.25f, 3});
-  EXPECT_GE(q.vy, 15);
-}
-
-// A level on disk, loaded without a window.
+// Items without a window; a level is written to disk and loaded where a test needs one.
 class LevelItems : public ::testing::Test {
  protected:
   void SetUp() override { worldGraphicsEnabled = false; }
+  void TearDown() override { worldGraphicsEnabled = true; }
   std::unique_ptr<Level> Load(int n, const test::Grid& walls, const test::Grid& objects, const std::string& doors = "") {
     test::WriteLevelFiles(dir.path(), n, walls, objects, doors);
     auto level = std::make_unique<Level>(2);
@@ -86,6 +67,21 @@ class LevelItems : public ::testing::Test {
   test::ScopedCwd cwd{dir.path()};
 };
 
+TEST_F(LevelItems, SparksRiseFallAndAreRebornAtThePellet) {
+  std::srand(11);
+  LargePellet pellet(0);
+  for (const Particle& p : pellet.particles) ASSERT_TRUE(p.life == 1 && p.vy >= 15 && p.vy < 65 && p.fade < 0.103f);
+  pellet.SetPosition(3.5f, 0.5f, 4.5f);
+  Particle &p = pellet.particles[0], &q = pellet.particles[1];
+  p.vx = 10, p.vy = 20, p.vz = -4, p.fade = 0.01f, p.life = 1, p.spinX = 2, p.angleX = 1;
+  // Falling through the floor kills a spark; it comes back in the same update, colour and spins kept.
+  q.x = 0.2f, q.y = 0.001f, q.vy = -2, q.life = 0.9f, q.red = 0.25f, q.spinY = 3;
+  pellet.Update(2);
+  ExpectFloats({p.x, p.y, p.z, p.vy, p.life, p.angleX, q.life, q.x, q.y, q.red, q.spinY},
+               {0.02f, 0.04f, -0.008f, 18.4f, 0.98f, 5, 1, 0, 0, 0.25f, 3});
+  EXPECT_GE(q.vy, 15);
+}
+
 TEST_F(LevelItems, CountersOpenTheirDoorOnTheExactCoinAndShowTheIndicatorForFiveSeconds) {
   // Door 0 opens after 2 coins, door 1 never (count 0), door 2 after 3 coins.
   auto level = Load(1, {{28, 0, 28, 0, 28, 0}, {0, 0, 0, 0, 0, 0}}, {{0, 0, 0, 0, 0, 0}, {1, 1, 1, 1, 0, 0}},
@@ -93,20 +89,18 @@ TEST_F(LevelItems, CountersOpenTheirDoorOnTheExactCoinAndShowTheIndicatorForFive
   level->EatAt(0, 1);
   EXPECT_FALSE(level->indicatorShowing || level->GetDoor(0)->moving);
   level->EatAt(1, 1);
-  EXPECT_TRUE(level->indicatorShowing);
-  EXPECT_EQ((std::vector{level->GetDoor(0)->moving, level->GetDoor(1)->moving, level->GetDoor(2)->moving}),
-            (std::vector{true, false, false}));
+  EXPECT_EQ((std::vector{level->indicatorShowing, level->GetDoor(0)->moving, level->GetDoor(1)->moving,
+                         level->GetDoor(2)->moving}),
+            (std::vector{true, true, false, false}));
   level->EatAt(2, 1), level->EatAt(3, 1);  // the fourth coin is past zero: nothing more
-  EXPECT_TRUE(level->GetDoor(2)->moving);
-  EXPECT_EQ(level->doorCounters->At(0)->coinsLeft, -2);
+  EXPECT_TRUE(level->GetDoor(2)->moving && level->doorCounters->At(0)->coinsLeft == -2);
   // The indicator swings open with the door, for 350 steps of 1/70 s give or take the float rounding.
   int ticks = 0;
   while (level->indicatorShowing && ticks < 1000) level->Update(1), ++ticks;
-  EXPECT_TRUE(ticks == 350 || ticks == 351) << ticks;
-  EXPECT_TRUE(level->IsDoorOpen(0));
-  EXPECT_FALSE(level->IsDoorOpen(1));
-  for (int n : {3, -1, 1 << 30}) EXPECT_FALSE(level->IsDoorOpen(n)) << "no such door: " << n;
-  EXPECT_FLOAT_EQ(level->doorIndicator->angle, 180);
+  EXPECT_TRUE((ticks == 350 || ticks == 351) && level->doorIndicator->angle == 180) << ticks;
+  EXPECT_EQ((std::vector{level->IsDoorOpen(0), level->IsDoorOpen(1), level->IsDoorOpen(3), level->IsDoorOpen(-1),
+                         level->IsDoorOpen(1 << 30)}),  // the last three: no such door
+            (std::vector{true, false, false, false, false}));
 }
 
 TEST_F(LevelItems, TheBonusPelletIsPlacedMovedAndRemovedOnlyInBigLevelsAndNeverOffTheMaze) {
@@ -119,8 +113,7 @@ TEST_F(LevelItems, TheBonusPelletIsPlacedMovedAndRemovedOnlyInBigLevelsAndNeverO
   big->PlaceBonusPellet(3, 4);
   ASSERT_EQ(big->largePellets->count, 1);  // the file's pellet went first
   const LargePellet* p = big->largePellets->At(0);
-  ExpectFloats({p->x, p->z, static_cast<float>(p->lightIndex), static_cast<float>(big->objects.cells[1][1])},
-               {3.5f, 4.5f, 6, 0});
+  EXPECT_EQ((std::tuple{p->x, p->z, p->lightIndex, big->objects.cells[1][1]}), (std::tuple{3.5f, 4.5f, 6, 0}));
   big->PlaceBonusPellet(5, 6);
   EXPECT_EQ((std::vector{big->objects.cells[3][4], big->EatAt(5, 6), int{big->largePellets->At(0)->active}}),
             (std::vector{0, 2, 0}));
@@ -149,4 +142,3 @@ TEST(LargePelletLight, PlacedInWorldCoordinatesAndAnIndexBeyondSevenLightsNothin
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   EXPECT_TRUE(glIsEnabled(GL_LIGHT7));  // light 7 belongs to pellet 6, untouched
 }
-
