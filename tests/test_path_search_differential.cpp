@@ -44,23 +44,18 @@ struct Generator {
   void Maze(MazeGrid& grid) {
     const int width = Between(1, 100), height = Between(1, 100);
     Fill(grid, width, height, [] { return 4; });
-    std::vector<Cell> stack{{0, 0}};
-    grid.SetCell(0, 0, 0);
-    while (!stack.empty()) {
-      const auto [x, y] = stack.back();
-      std::vector<Cell> steps;  // to uncarved cells inside the grid; off the grid counts as carved
-      for (auto [dx, dy] : {Cell{0, -2}, {2, 0}, {0, 2}, {-2, 0}})
-        if (x + dx >= 0 && x + dx < width && y + dy >= 0 && y + dy < height && grid.cells[x + dx][y + dy] == 4)
-          steps.emplace_back(dx, dy);
-      if (steps.empty()) {
-        stack.pop_back();
-        continue;
-      }
-      const auto [dx, dy] = steps[static_cast<std::size_t>(Between(0, static_cast<int>(steps.size()) - 1))];
-      grid.SetCell(x + dx / 2, y + dy / 2, Chance(0.05) ? 39 : 0);
-      grid.SetCell(x + dx, y + dy, 0);
-      stack.emplace_back(x + dx, y + dy);
-    }
+    // Depth first from (0, 0), to uncarved cells inside the grid in a random order of the four ways.
+    const auto carve = [&](auto&& self, int x, int y) -> void {
+      grid.SetCell(x, y, 0);
+      Cell steps[] = {{0, -2}, {2, 0}, {0, 2}, {-2, 0}};
+      std::shuffle(std::begin(steps), std::end(steps), random);
+      for (auto [dx, dy] : steps)
+        if (x + dx >= 0 && x + dx < width && y + dy >= 0 && y + dy < height && grid.cells[x + dx][y + dy] == 4) {
+          grid.SetCell(x + dx / 2, y + dy / 2, Chance(0.05) ? 39 : 0);
+          self(self, x + dx, y + dy);
+        }
+    };
+    carve(carve, 0, 0);
     for (int i = Between(0, width * height / 30); i > 0; --i) grid.SetCell(Between(0, width - 1), Between(0, height - 1), 0);
   }
 };
