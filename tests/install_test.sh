@@ -24,7 +24,7 @@ fi
 
 mkdir -p "$work/elsewhere"
 cd "$work/elsewhere"
-SDL_AUDIODRIVER=dummy GLUMBO_MSGBOX=log "$work/prefix/bin/glumbo3d" 2>"$work/stderr.txt" &
+XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy GLUMBO_MSGBOX=log "$work/prefix/bin/glumbo3d" 2>"$work/stderr.txt" &
 pid=$!
 
 # Wait for the game's window, then press Escape in it until the game ends.
@@ -58,7 +58,11 @@ wait "$pid" || status=$?
 pid=
 [ "$status" -eq 0 ] || { echo "exit status $status"; cat "$work/stderr.txt"; exit 1; }
 grep -q "data in $work/prefix/bin/../share/glumbo3d" "$work/stderr.txt" || { echo "data not found where expected:"; cat "$work/stderr.txt"; exit 1; }
-config="$work/prefix/bin/../share/glumbo3d/config.dat"
-[ "$(stat -c %s "$config")" -eq 20 ] || { echo "config.dat is not 20 bytes"; exit 1; }
-[ ! -e "$work/elsewhere/config.dat" ] || { echo "config.dat written in the working folder"; exit 1; }
-echo "installed game found its data, quit on Escape, wrote a 20-byte config.dat"
+# The install prefix is writable here, yet an installed copy keeps its
+# settings in the player's folder.
+config="$work/config/glumbo3d/config.dat"
+[ -e "$config" ] && [ "$(stat -c %s "$config")" -eq 20 ] || { echo "no 20-byte $config"; exit 1; }
+for stray in "$work/prefix/share/glumbo3d/config.dat" "$work/elsewhere/config.dat"; do
+  [ ! -e "$stray" ] || { echo "config.dat written in $stray"; exit 1; }
+done
+echo "installed game found its data, quit on Escape, wrote a 20-byte config.dat in its settings folder"

@@ -14,24 +14,31 @@ namespace fs = std::filesystem;
 TEST(DataLocation, FirstCandidateHoldingAPantallasFolderWins) {
   test::TempDir a, b, c;
   fs::create_directories(b.path() / "pantallas");
-  EXPECT_EQ(FindDataDir({"", a.path().string(), b.path().string()}), b.path().string());
+  auto found = FindDataDir({{"", true}, {a.path().string(), true}, {b.path().string(), false}});
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(found->dir, b.path().string());
+  EXPECT_FALSE(found->runDirectory);
   fs::create_directories(a.path() / "pantallas");
-  EXPECT_EQ(FindDataDir({a.path().string(), b.path().string()}), a.path().string());
+  EXPECT_EQ(FindDataDir({{a.path().string(), true}, {b.path().string(), false}})->dir, a.path().string());
   test::WriteFile(c.File("pantallas"), "x");  // a file of that name is not a data folder
-  EXPECT_FALSE(FindDataDir({"", (a.path() / "none").string(), c.path().string()}).has_value());
+  EXPECT_FALSE(FindDataDir({{"", true}, {(a.path() / "none").string(), true}, {c.path().string(), true}}).has_value());
 }
 
-TEST(DataLocation, SettingsBesideWritableDataElseInTheUsersConfigFolder) {
+TEST(DataLocation, OnlyAWritableRunDirectoryKeepsTheSettingsBesideItsData) {
   test::TempDir data, home;
-  EXPECT_EQ(ChooseSettingsPath(data.path().string()), (data.path() / "config.dat").string());
-  // A data folder that does not exist stands for one that cannot be written,
-  // which root cannot otherwise be shown.
   setenv("XDG_CONFIG_HOME", (home.path() / "cfg").c_str(), 1);
-  EXPECT_EQ(ChooseSettingsPath((home.path() / "missing").string()), (home.path() / "cfg/glumbo3d/config.dat").string());
+  const std::string inConfig = (home.path() / "cfg/glumbo3d/config.dat").string();
+  EXPECT_EQ(ChooseSettingsPath({data.path().string(), true}), (data.path() / "config.dat").string());
+  // An installed copy whose data folder is writable still keeps its settings
+  // in the player's folder.
+  EXPECT_EQ(ChooseSettingsPath({data.path().string(), false}), inConfig);
   EXPECT_TRUE(fs::is_directory(home.path() / "cfg/glumbo3d"));
+  // A run directory that does not exist stands for one that cannot be
+  // written, which root cannot otherwise be shown.
+  EXPECT_EQ(ChooseSettingsPath({(home.path() / "missing").string(), true}), inConfig);
   setenv("XDG_CONFIG_HOME", "relative/path", 1);  // not absolute: ignored, as XDG says
   setenv("HOME", home.path().c_str(), 1);
-  EXPECT_EQ(ChooseSettingsPath(""), (home.path() / ".config/glumbo3d/config.dat").string());
+  EXPECT_EQ(ChooseSettingsPath({"", false}), (home.path() / ".config/glumbo3d/config.dat").string());
 }
 
 class Controller : public ::testing::Test {

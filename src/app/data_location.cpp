@@ -1,7 +1,5 @@
 #include "app/data_location.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,37 +15,34 @@
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> FindDataDir(const std::vector<std::string>& candidates) {
-  for (const std::string& dir : candidates) {
-    if (dir.empty()) continue;
+std::optional<DataDirCandidate> FindDataDir(const std::vector<DataDirCandidate>& candidates) {
+  for (const DataDirCandidate& c : candidates) {
+    if (c.dir.empty()) continue;
     std::error_code ec;
-    if (fs::is_directory(fs::path(dir) / "pantallas", ec)) return dir;
+    if (fs::is_directory(fs::path(c.dir) / "pantallas", ec)) return c;
   }
   return std::nullopt;
 }
 
-std::vector<std::string> DefaultDataDirCandidates() {
+std::vector<DataDirCandidate> DefaultDataDirCandidates() {
   std::error_code ec;
   fs::path cwd = fs::current_path(ec);
   const std::string exeDir = platform::ExecutableDir();
   // An installed tree moved elsewhere keeps its data beside bin/, in share/glumbo3d.
   const std::string besideBin = exeDir.empty() ? std::string() : exeDir + "../share/glumbo3d";
-  return {ec ? std::string() : cwd.string(), exeDir, besideBin, GLUMBO_INSTALL_DATADIR};
+  return {{ec ? std::string() : cwd.string(), true},
+          {exeDir, true},
+          {besideBin, false},
+          {GLUMBO_INSTALL_DATADIR, false}};
 }
 
-std::string ChooseSettingsPath(const std::string& dataDir) {
-  if (!dataDir.empty() && ::access(dataDir.c_str(), W_OK) == 0) {
-    return (fs::path(dataDir) / "config.dat").string();
+std::string ChooseSettingsPath(const DataDirCandidate& data) {
+  if (data.runDirectory && platform::DirectoryWritable(data.dir)) {
+    return (fs::path(data.dir) / "config.dat").string();
   }
-  fs::path base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = fs::path(home) / ".config";
-  } else {
-    return "config.dat";
-  }
-  fs::path dir = base / "glumbo3d";
+  const std::string base = platform::UserConfigBaseDir();
+  if (base.empty()) return "config.dat";
+  fs::path dir = fs::path(base) / "glumbo3d";
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (ec) return "config.dat";
@@ -55,21 +50,22 @@ std::string ChooseSettingsPath(const std::string& dataDir) {
 }
 
 bool EnterDataDir() {
-  std::optional<std::string> dir = FindDataDir(DefaultDataDirCandidates());
-  if (!dir) {
+  std::optional<DataDirCandidate> found = FindDataDir(DefaultDataDirCandidates());
+  if (!found) {
     platform::ShowMessageBox(
         "No se encuentran los datos del juego (la carpeta \"pantallas\").\n"
         "Instale el juego de nuevo o arránquelo desde su carpeta.",
         "FATAL ERROR", platform::BoxButtons::Ok, platform::BoxIcon::None);
     return false;
   }
+  const std::string& dir = found->dir;
   std::error_code ec;
-  fs::current_path(*dir, ec);
+  fs::current_path(dir, ec);
   if (ec) {
-    std::fprintf(stderr, "glumbo3d: cannot enter %s: %s\n", dir->c_str(), ec.message().c_str());
+    std::fprintf(stderr, "glumbo3d: cannot enter %s: %s\n", dir.c_str(), ec.message().c_str());
   }
-  fs::path absolute = fs::absolute(*dir, ec);
-  settingsPath = ChooseSettingsPath(ec ? *dir : absolute.string());
-  std::fprintf(stderr, "glumbo3d: data in %s, settings in %s\n", dir->c_str(), settingsPath.c_str());
+  fs::path absolute = fs::absolute(dir, ec);
+  settingsPath = ChooseSettingsPath({ec ? dir : absolute.string(), found->runDirectory});
+  std::fprintf(stderr, "glumbo3d: data in %s, settings in %s\n", dir.c_str(), settingsPath.c_str());
   return true;
 }

@@ -5,18 +5,27 @@
 #include <string>
 #include <vector>
 
-// The first folder of the candidates that holds the game's data (a pantallas/
-// folder), or nothing.
-std::optional<std::string> FindDataDir(const std::vector<std::string>& candidates);
+// A folder that may hold the game's data. A run directory (the working folder,
+// the executable's folder) is a copy of the game that keeps its settings with
+// it; any other is an installed copy.
+struct DataDirCandidate {
+  std::string dir;
+  bool runDirectory = false;
+};
+
+// The first candidate that holds the game's data (a pantallas/ folder), or nothing.
+std::optional<DataDirCandidate> FindDataDir(const std::vector<DataDirCandidate>& candidates);
 
 // The usual candidates: the working directory, the executable's folder, the
 // share/glumbo3d beside the executable's bin/ folder, the installed share/glumbo3d.
-std::vector<std::string> DefaultDataDirCandidates();
+std::vector<DataDirCandidate> DefaultDataDirCandidates();
 
-// Where config.dat is kept: beside the data when that folder is writable,
-// otherwise in $XDG_CONFIG_HOME/glumbo3d/ (default ~/.config/glumbo3d/), which
-// is created when needed. "config.dat" (the working directory) when neither works.
-std::string ChooseSettingsPath(const std::string& dataDir);
+// Where config.dat is kept: beside the data of a run directory that can be
+// written; for an installed copy (or an unwritable run directory) in the
+// player's own settings folder (on Linux $XDG_CONFIG_HOME/glumbo3d/, default
+// ~/.config/glumbo3d/), which is created when needed. "config.dat" (the
+// working directory) when none of these works.
+std::string ChooseSettingsPath(const DataDirCandidate& data);
 
 // Finds the data, makes it the working directory and picks the settings file.
 // A missing data folder shows the fatal box and returns false.

@@ -7,4 +7,11 @@ namespace platform {
 // The folder that holds the running executable (with a trailing '/'), or "" if unknown.
 std::string ExecutableDir();
 
+// True when files can be created in the folder.
+bool DirectoryWritable(const std::string& dir);
+
+// The folder under which the game keeps its own per-user folder of settings
+// (on Linux $XDG_CONFIG_HOME, else ~/.config), or "" when there is none.
+std::string UserConfigBaseDir();
+
 }  // namespace platform
