@@ -34,6 +34,8 @@ void HandleWindowEvent(const platform::Event& event) {
     case platform::EventType::CloseRequested:
       quitPosted = true;
       break;
+    case platform::EventType::SaveScreenshot:
+      break;
   }
 }
 

@@ -14,4 +14,8 @@ bool DirectoryWritable(const std::string& dir);
 // (on Linux $XDG_CONFIG_HOME, else ~/.config), or "" when there is none.
 std::string UserConfigBaseDir();
 
+// The player's pictures folder (on Linux XDG_PICTURES_DIR of the user-dirs
+// file, else ~/Pictures), or "" when there is none.
+std::string UserPicturesDir();
+
 }  // namespace platform

@@ -1,16 +1,21 @@
 // The game's window and its OpenGL context, and the events it delivers.
 //
 // Keys arrive as Windows virtual-key codes (arrows 37 to 40, Space 32, Enter 13,
-// Escape 27, letters and digits as their upper-case ASCII codes), because the
-// game's key table is indexed by them. Alt combinations and F10 are system keys
-// and are not delivered as key events.
+// Escape 27, letters and digits as their upper-case ASCII codes, the
+// punctuation keys as the OEM codes of a US layout, by key position), because
+// the game's key table is indexed by them. Alt combinations and F10 are system
+// keys and are not delivered as key events.
+//
+// Two keys belong to the window, never to the game: Alt+Enter switches between
+// the window and a borderless full screen at the desktop's size (the size
+// change arrives as a Resized event), and F12 arrives as SaveScreenshot.
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-enum class EventType { KeyDown, KeyUp, Minimized, Restored, Resized, CloseRequested };
+enum class EventType { KeyDown, KeyUp, Minimized, Restored, Resized, CloseRequested, SaveScreenshot };
 
 struct Event {
   EventType type = EventType::KeyDown;

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace platform {
 
@@ -25,6 +26,45 @@ std::string UserConfigBaseDir() {
     return (std::filesystem::path(home) / ".config").string();
   }
   return "";
+}
+
+namespace {
+
+// The value of XDG_PICTURES_DIR in the user-dirs file: a line such as
+// XDG_PICTURES_DIR="$HOME/Bilder", where only $HOME is expanded.
+std::string PicturesDirFromUserDirs(const std::string& configBase, const std::string& home) {
+  std::ifstream in(std::filesystem::path(configBase) / "user-dirs.dirs");
+  std::string line;
+  const std::string key = "XDG_PICTURES_DIR=\"";
+  while (std::getline(in, line)) {
+    if (line.rfind(key, 0) != 0) continue;
+    std::string value = line.substr(key.size());
+    const auto end = value.find('"');
+    if (end == std::string::npos) return "";
+    value.resize(end);
+    if (value.rfind("$HOME", 0) == 0) {
+      value = home + value.substr(5);
+    } else if (value.empty() || value[0] != '/') {
+      return "";  // only absolute paths or ones under $HOME are allowed there
+    }
+    return value;
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string UserPicturesDir() {
+  const char* home = std::getenv("HOME");
+  const std::string homeDir = home ? home : "";
+  const std::string base = UserConfigBaseDir();
+  if (!base.empty()) {
+    std::string fromFile = PicturesDirFromUserDirs(base, homeDir);
+    // The user-dirs rules: a folder that is just the home folder means "none set".
+    if (!fromFile.empty() && fromFile != homeDir && fromFile != homeDir + "/") return fromFile;
+  }
+  if (homeDir.empty()) return "";
+  return (std::filesystem::path(homeDir) / "Pictures").string();
 }
 
 }  // namespace platform
