@@ -70,6 +70,13 @@ TEST_F(MenuScene, MainPageShowsItsTitleAndCentredLinesAndTheChase) {
   const Counts title = In(-h, 3.0f, h, 3.7f, -10.0f);
   EXPECT_TRUE(title.red > title.pixels / 8 && title.blue == 0) << "the title is lit in its red";
   EXPECT_EQ(In(-h, 3.9f, h, 4.1f, -10.0f).any, 0) << "nothing above the title";
+  // A space has no outline: from the dashes' tops to above the letters, the
+  // title's two spaces stay dark (the letters' side walls may reach in a little).
+  const float space = m.OutlineTextWidth(" ");
+  for (int at : {5, 12}) {
+    const float left = -h + at * space;
+    EXPECT_EQ(In(left + 0.12f, 2.86f, left + space - 0.12f, 3.7f, -10.0f).any, 0) << "space at " << at;
+  }
   const Counts line = In(-n, 1.0f, n, 1.7f, -10.0f);
   EXPECT_GT(line.blue, line.pixels / 10) << "a selectable line in its blue";
   EXPECT_EQ(In(n + 0.3f, 1.0f, n + 2.0f, 1.7f, -10.0f).any, 0) << "where a left-aligned line would reach";
@@ -97,13 +104,16 @@ TEST_F(MenuScene, OptionsPageShowsLabelsAndValuesAndTheMenuLeavesFrontFaceCullin
   EXPECT_EQ(std::tuple(mode, bool(glIsEnabled(GL_CULL_FACE)), bool(glIsEnabled(GL_BLEND)), bool(glIsEnabled(GL_TEXTURE_2D)),
                        bool(depthWrites), depth, glGetError()),
             std::tuple(GL_FRONT, false, false, false, true, 1, GLenum(GL_NO_ERROR)));
-  // The projection keeps the window's proportions, and a zero height is never
-  // divided by. Perspective of 45 degrees: p[5] = 1 / tan(22.5), p[0] = p[5] / aspect.
+  // The projection keeps the proportions of the window as it is now, whatever
+  // the settings ask for, and a zero height is never divided by.
+  // Perspective of 45 degrees: p[5] = 1 / tan(22.5), p[0] = p[5] / aspect.
   GLfloat p[16];
-  screenWidth = 800, screenHeight = 400, m.DrawMenuScene(), glGetFloatv(GL_PROJECTION_MATRIX, p);
+  GameWindow resized;
+  resized.ResizeView(800, 400), m.DrawMenuScene(), glGetFloatv(GL_PROJECTION_MATRIX, p);
   EXPECT_TRUE(std::abs(p[5] - 2.41421f) < 1e-3 && std::abs(p[0] - 2.41421f / 2) < 1e-3) << p[5] << " " << p[0];
-  screenHeight = 0, m.DrawMenuScene(), glGetFloatv(GL_PROJECTION_MATRIX, p);
+  glViewport(0, 0, 640, 0), m.DrawMenuScene(), glGetFloatv(GL_PROJECTION_MATRIX, p);
   EXPECT_TRUE(std::isfinite(p[0]));
+  resized.ResizeView(kW, kH);
 }
 
 TEST_F(MenuScene, TheRunnerPowersUpAtTheLeftTurnAndDownAtTheRight) {

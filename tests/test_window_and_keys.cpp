@@ -6,6 +6,7 @@
 
 #include "app/game_window.h"
 #include "app/key_state.h"
+#include "app/screenshot.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
 
@@ -89,6 +90,26 @@ TEST_F(RealWindow, KeyDownArmsOnlyAnIdleKeyAndAltCombinationsAndF10NeverArrive) 
   for (int k : KeyState) armed += k != KeyUp;
   EXPECT_EQ(armed, static_cast<int>(std::size(codes)));
   for (int vk : codes) EXPECT_EQ(KeyState[vk], KeyPressed) << vk;
+
+  // Keys without a character of their own arrive by position with the codes of
+  // a US layout: the punctuation keys, CapsLock, the Windows and menu keys, the
+  // extra key of European keyboards, the keypad.
+  ResetKeyState();
+  const int positional[] = {0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xBF, 0xC0, 0xDB, 0xDC, 0xDD, 0xDE,
+                            0xE2, 0x14, 0x5B, 0x5C, 0x5D, 0x60, 0x69, 0x6A, 0x90, 0x91, 0x7C};
+  for (int vk : positional) platform::PushKeyEvent(vk, true);
+  // F12 is the window's picture key: it asks for a picture and never reaches the game.
+  TakeScreenshotRequest();
+  platform::PushKeyEvent(123, true);
+  platform::PushKeyEvent(123, true, /*repeat=*/true);
+  platform::PushKeyEvent(123, false);
+  Pump();
+  armed = 0;
+  for (int k : KeyState) armed += k != KeyUp;
+  EXPECT_EQ(armed, static_cast<int>(std::size(positional)));
+  for (int vk : positional) EXPECT_EQ(KeyState[vk], KeyPressed) << vk;
+  EXPECT_TRUE(TakeScreenshotRequest());
+  EXPECT_FALSE(TakeScreenshotRequest()) << "one picture per press";
 }
 
 TEST_F(RealWindow, MinimiseRestoreAndCloseRequest) {

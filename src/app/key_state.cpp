@@ -1,6 +1,7 @@
 #include "app/key_state.h"
 
 #include "app/game_window.h"
+#include "app/screenshot.h"
 
 int KeyState[256] = {};
 bool appActive = true;
@@ -35,6 +36,7 @@ void HandleWindowEvent(const platform::Event& event) {
       quitPosted = true;
       break;
     case platform::EventType::SaveScreenshot:
+      RequestScreenshot();
       break;
   }
 }

@@ -2,6 +2,7 @@
 
 #include "app/game_window.h"
 #include "app/key_state.h"
+#include "app/screenshot.h"
 #include "game/game_state.h"
 #include "game/game_step.h"
 #include "render/render_frame.h"
@@ -16,6 +17,19 @@ void WindowLoopDriver::Present() {
     window->SwapBuffers();
   }
 }
+
+namespace {
+
+// The frame just drawn, at the window's size as it is now.
+void SaveGameWindowPicture() {
+  platform::Window* window = gameWindow ? gameWindow->GetDeviceContext() : nullptr;
+  if (!window) return;
+  int width = 0, height = 0;
+  window->DrawableSize(width, height);
+  SaveScreenshot(width, height);
+}
+
+}  // namespace
 
 int RunGame(LoopDriver& driver) {
   bool done = false;
@@ -35,7 +49,10 @@ int RunGame(LoopDriver& driver) {
       continue;
     }
     if (appActive && KeyState[VkEscape] != KeyUp) done = true;
-    if (driver.RenderEnabled()) RenderFrame();
+    if (driver.RenderEnabled()) {
+      RenderFrame();
+      if (TakeScreenshotRequest()) SaveGameWindowPicture();
+    }
     driver.Present();
     if (GameState > 10) HandlePlayKeys();
     GameStep();

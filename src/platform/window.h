@@ -56,6 +56,9 @@ class Window {
   bool PollEvent(Event& event);
   void DrawableSize(int& width, int& height) const;
   bool IsFullScreen() const { return fullScreen_; }
+  // What Alt+Enter does: a borderless full screen at the desktop's size, or
+  // back to the window as it was. The settings are not touched.
+  void ToggleFullScreen();
 
  private:
   void* window_ = nullptr;   // SDL_Window*

@@ -146,8 +146,11 @@ void Menu::DrawPageText() {
 void Menu::DrawMenuScene() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  // The menu keeps the window's real proportions, unlike the play camera.
-  const double aspect = screenHeight > 0 ? static_cast<double>(screenWidth) / screenHeight : 4.0 / 3.0;
+  // The menu keeps the window's real proportions, unlike the play camera: those
+  // of the viewport, which follows the window as the player resizes it.
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const double aspect = viewport[3] > 0 ? static_cast<double>(viewport[2]) / viewport[3] : 4.0 / 3.0;
   gluPerspective(45.0, aspect, 1.0, 50.0);
   gluLookAt(0.0, 0.0, 0.0, 0.0, 0.0, -1.0, 0.0, 1.0, 0.0);
   glMatrixMode(GL_MODELVIEW);

@@ -9,70 +9,88 @@
 namespace platform {
 namespace {
 
-constexpr int kVkBack = 8, kVkTab = 9, kVkReturn = 13, kVkShift = 16, kVkControl = 17,
-              kVkPause = 19, kVkEscape = 27, kVkSpace = 32, kVkPrior = 33, kVkNext = 34,
-              kVkEnd = 35, kVkHome = 36, kVkLeft = 37, kVkUp = 38, kVkRight = 39,
-              kVkDown = 40, kVkInsert = 45, kVkDelete = 46, kVkNumpad0 = 96,
-              kVkMultiply = 106, kVkAdd = 107, kVkSubtract = 109, kVkDecimal = 110,
-              kVkDivide = 111, kVkF1 = 112;
+constexpr int kVkSpace = 32, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkF1 = 112,
+              kVkF13 = 124;
 
-int VirtualKeyFromSdl(SDL_Keycode key) {
-  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-  if (key >= SDLK_F1 && key <= SDLK_F12) return kVkF1 + (key - SDLK_F1);
-  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return kVkNumpad0 + 1 + (key - SDLK_KP_1);
-  switch (key) {
-    case SDLK_BACKSPACE: return kVkBack;
-    case SDLK_TAB: return kVkTab;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return kVkReturn;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return kVkShift;
-    case SDLK_LCTRL: case SDLK_RCTRL: return kVkControl;
-    case SDLK_PAUSE: return kVkPause;
-    case SDLK_ESCAPE: return kVkEscape;
-    case SDLK_SPACE: return kVkSpace;
-    case SDLK_PAGEUP: return kVkPrior;
-    case SDLK_PAGEDOWN: return kVkNext;
-    case SDLK_END: return kVkEnd;
-    case SDLK_HOME: return kVkHome;
-    case SDLK_LEFT: return kVkLeft;
-    case SDLK_UP: return kVkUp;
-    case SDLK_RIGHT: return kVkRight;
-    case SDLK_DOWN: return kVkDown;
-    case SDLK_INSERT: return kVkInsert;
-    case SDLK_DELETE: return kVkDelete;
-    case SDLK_KP_0: return kVkNumpad0;
-    case SDLK_KP_MULTIPLY: return kVkMultiply;
-    case SDLK_KP_PLUS: return kVkAdd;
-    case SDLK_KP_MINUS: return kVkSubtract;
-    case SDLK_KP_PERIOD: return kVkDecimal;
-    case SDLK_KP_DIVIDE: return kVkDivide;
-    case SDLK_COMMA: return 188;
-    case SDLK_PERIOD: return 190;
-    case SDLK_MINUS: return 189;
-    default: return -1;
+// Keys by their position on the keyboard, with the code Windows gives each on a
+// US layout, so that the punctuation keys and the extra keys of national
+// layouts (ñ sits where the US layout has ';') arrive as well.
+struct KeyPosition {
+  SDL_Scancode scancode;
+  int vk;
+};
+constexpr KeyPosition kKeyPositions[] = {
+    {SDL_SCANCODE_BACKSPACE, 0x08}, {SDL_SCANCODE_TAB, 0x09}, {SDL_SCANCODE_CLEAR, 0x0C},
+    {SDL_SCANCODE_RETURN, 0x0D}, {SDL_SCANCODE_KP_ENTER, 0x0D},
+    {SDL_SCANCODE_LSHIFT, 0x10}, {SDL_SCANCODE_RSHIFT, 0x10},
+    {SDL_SCANCODE_LCTRL, 0x11}, {SDL_SCANCODE_RCTRL, 0x11},
+    {SDL_SCANCODE_PAUSE, 0x13}, {SDL_SCANCODE_CAPSLOCK, 0x14}, {SDL_SCANCODE_ESCAPE, 0x1B},
+    {SDL_SCANCODE_SPACE, 0x20}, {SDL_SCANCODE_PAGEUP, 0x21}, {SDL_SCANCODE_PAGEDOWN, 0x22},
+    {SDL_SCANCODE_END, 0x23}, {SDL_SCANCODE_HOME, 0x24}, {SDL_SCANCODE_LEFT, 0x25},
+    {SDL_SCANCODE_UP, 0x26}, {SDL_SCANCODE_RIGHT, 0x27}, {SDL_SCANCODE_DOWN, 0x28},
+    {SDL_SCANCODE_SELECT, 0x29}, {SDL_SCANCODE_EXECUTE, 0x2B}, {SDL_SCANCODE_PRINTSCREEN, 0x2C},
+    {SDL_SCANCODE_INSERT, 0x2D}, {SDL_SCANCODE_DELETE, 0x2E}, {SDL_SCANCODE_HELP, 0x2F},
+    {SDL_SCANCODE_LGUI, 0x5B}, {SDL_SCANCODE_RGUI, 0x5C}, {SDL_SCANCODE_APPLICATION, 0x5D},
+    {SDL_SCANCODE_SLEEP, 0x5F},
+    {SDL_SCANCODE_KP_0, 0x60}, {SDL_SCANCODE_KP_1, 0x61}, {SDL_SCANCODE_KP_2, 0x62},
+    {SDL_SCANCODE_KP_3, 0x63}, {SDL_SCANCODE_KP_4, 0x64}, {SDL_SCANCODE_KP_5, 0x65},
+    {SDL_SCANCODE_KP_6, 0x66}, {SDL_SCANCODE_KP_7, 0x67}, {SDL_SCANCODE_KP_8, 0x68},
+    {SDL_SCANCODE_KP_9, 0x69}, {SDL_SCANCODE_KP_MULTIPLY, 0x6A}, {SDL_SCANCODE_KP_PLUS, 0x6B},
+    {SDL_SCANCODE_KP_MINUS, 0x6D}, {SDL_SCANCODE_KP_PERIOD, 0x6E}, {SDL_SCANCODE_KP_DIVIDE, 0x6F},
+    {SDL_SCANCODE_NUMLOCKCLEAR, 0x90}, {SDL_SCANCODE_SCROLLLOCK, 0x91},
+    {SDL_SCANCODE_AC_BACK, 0xA6}, {SDL_SCANCODE_AC_FORWARD, 0xA7}, {SDL_SCANCODE_AC_REFRESH, 0xA8},
+    {SDL_SCANCODE_AC_STOP, 0xA9}, {SDL_SCANCODE_AC_SEARCH, 0xAA}, {SDL_SCANCODE_AC_BOOKMARKS, 0xAB},
+    {SDL_SCANCODE_AC_HOME, 0xAC}, {SDL_SCANCODE_MUTE, 0xAD}, {SDL_SCANCODE_VOLUMEDOWN, 0xAE},
+    {SDL_SCANCODE_VOLUMEUP, 0xAF}, {SDL_SCANCODE_AUDIONEXT, 0xB0}, {SDL_SCANCODE_AUDIOPREV, 0xB1},
+    {SDL_SCANCODE_AUDIOSTOP, 0xB2}, {SDL_SCANCODE_AUDIOPLAY, 0xB3}, {SDL_SCANCODE_MAIL, 0xB4},
+    {SDL_SCANCODE_MEDIASELECT, 0xB5}, {SDL_SCANCODE_APP1, 0xB6}, {SDL_SCANCODE_APP2, 0xB7},
+    {SDL_SCANCODE_SEMICOLON, 0xBA}, {SDL_SCANCODE_EQUALS, 0xBB}, {SDL_SCANCODE_COMMA, 0xBC},
+    {SDL_SCANCODE_MINUS, 0xBD}, {SDL_SCANCODE_PERIOD, 0xBE}, {SDL_SCANCODE_SLASH, 0xBF},
+    {SDL_SCANCODE_GRAVE, 0xC0}, {SDL_SCANCODE_LEFTBRACKET, 0xDB}, {SDL_SCANCODE_BACKSLASH, 0xDC},
+    {SDL_SCANCODE_NONUSHASH, 0xDC}, {SDL_SCANCODE_RIGHTBRACKET, 0xDD}, {SDL_SCANCODE_APOSTROPHE, 0xDE},
+    {SDL_SCANCODE_INTERNATIONAL1, 0xC1}, {SDL_SCANCODE_NONUSBACKSLASH, 0xE2},
+};
+
+int VirtualKeyFromSdl(const SDL_Keysym& key) {
+  // Letters and digits follow the layout, as Windows' codes for them do.
+  if (key.sym >= SDLK_a && key.sym <= SDLK_z) return 'A' + (key.sym - SDLK_a);
+  if (key.sym >= SDLK_0 && key.sym <= SDLK_9) return '0' + (key.sym - SDLK_0);
+  const SDL_Scancode sc = key.scancode;
+  if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
+  if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
+  if (sc == SDL_SCANCODE_0) return '0';
+  if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return kVkF1 + (sc - SDL_SCANCODE_F1);
+  if (sc >= SDL_SCANCODE_F13 && sc <= SDL_SCANCODE_F24) return kVkF13 + (sc - SDL_SCANCODE_F13);
+  for (const KeyPosition& k : kKeyPositions) {
+    if (k.scancode == sc) return k.vk;
   }
+  return -1;
 }
 
-SDL_Keycode SdlFromVirtualKey(int vk) {
-  for (SDL_Keycode k : {SDLK_BACKSPACE, SDLK_TAB, SDLK_RETURN, SDLK_LSHIFT, SDLK_LCTRL, SDLK_PAUSE,
-                        SDLK_ESCAPE, SDLK_SPACE, SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_END, SDLK_HOME,
-                        SDLK_LEFT, SDLK_UP, SDLK_RIGHT, SDLK_DOWN, SDLK_INSERT, SDLK_DELETE,
-                        SDLK_KP_0, SDLK_KP_MULTIPLY, SDLK_KP_PLUS, SDLK_KP_MINUS, SDLK_KP_PERIOD,
-                        SDLK_KP_DIVIDE, SDLK_COMMA, SDLK_PERIOD, SDLK_MINUS}) {
-    if (VirtualKeyFromSdl(k) == vk) return k;
+// The key position that gives a code (the first in the table), for pushed key events.
+SDL_Scancode ScancodeFromVirtualKey(int vk) {
+  if (vk >= 'A' && vk <= 'Z') return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (vk - 'A'));
+  if (vk >= '1' && vk <= '9') return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (vk - '1'));
+  if (vk == '0') return SDL_SCANCODE_0;
+  if (vk >= kVkF1 && vk < kVkF1 + 12) return static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + (vk - kVkF1));
+  if (vk >= kVkF13 && vk < kVkF13 + 12) return static_cast<SDL_Scancode>(SDL_SCANCODE_F13 + (vk - kVkF13));
+  for (const KeyPosition& k : kKeyPositions) {
+    if (k.vk == vk) return k.scancode;
   }
-  if (vk >= 'A' && vk <= 'Z') return SDLK_a + (vk - 'A');
-  if (vk >= '0' && vk <= '9') return SDLK_0 + (vk - '0');
-  if (vk >= kVkF1 && vk < kVkF1 + 12) return SDLK_F1 + (vk - kVkF1);
-  if (vk >= kVkNumpad0 + 1 && vk <= kVkNumpad0 + 9) return SDLK_KP_1 + (vk - kVkNumpad0 - 1);
-  return SDLK_UNKNOWN;
+  return SDL_SCANCODE_UNKNOWN;
 }
 
 bool IsSystemKey(const SDL_KeyboardEvent& key) {
   // Alt held, the Alt keys themselves and F10 are the window system's, not the game's.
   if (key.keysym.mod & KMOD_ALT) return true;
-  if (key.keysym.sym == SDLK_LALT || key.keysym.sym == SDLK_RALT) return true;
-  return key.keysym.sym == SDLK_F10;
+  if (key.keysym.scancode == SDL_SCANCODE_LALT || key.keysym.scancode == SDL_SCANCODE_RALT) return true;
+  return key.keysym.scancode == SDL_SCANCODE_F10;
+}
+
+// Alt+Enter, pressed (not repeated): the window's own full-screen switch.
+bool IsAltEnter(const SDL_Event& e) {
+  if (e.type != SDL_KEYDOWN || e.key.repeat || !(e.key.keysym.mod & KMOD_ALT)) return false;
+  return e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER;
 }
 
 // Game controllers: the d-pad and the left stick act as the arrow keys, the
@@ -161,7 +179,14 @@ bool TranslateEvent(const SDL_Event& in, Event& out) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       if (IsSystemKey(in.key)) return false;
-      int vk = VirtualKeyFromSdl(in.key.keysym.sym);
+      if (in.key.keysym.scancode == SDL_SCANCODE_F12) {
+        // The picture key is the window's: one picture per press, none for its release.
+        if (in.type != SDL_KEYDOWN || in.key.repeat) return false;
+        out = Event{};
+        out.type = EventType::SaveScreenshot;
+        return true;
+      }
+      int vk = VirtualKeyFromSdl(in.key.keysym);
       if (vk < 0 || vk > 255) return false;
       out = Event{};
       out.type = in.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
@@ -234,7 +259,9 @@ OpenResult Window::Open(const WindowRequest& request) {
   SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
 
-  Uint32 flags = SDL_WINDOW_OPENGL;
+  // The player may drag the window's edges or maximise it; every new size
+  // reaches the game as a Resized event.
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
   flags |= request.hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN;
   if (request.fullScreen) flags |= SDL_WINDOW_FULLSCREEN;
 
@@ -268,6 +295,7 @@ OpenResult Window::Open(const WindowRequest& request) {
   if (SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(1);
 
   SDL_DisableScreenSaver();
+  if (fullScreen_) SDL_ShowCursor(SDL_DISABLE);
   if (!request.hidden) {
     SDL_RaiseWindow(window);
   }
@@ -284,8 +312,23 @@ void Window::Close() {
     SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
     window_ = nullptr;
   }
+  if (fullScreen_) SDL_ShowCursor(SDL_ENABLE);
   fullScreen_ = false;
   SDL_EnableScreenSaver();
+}
+
+void Window::ToggleFullScreen() {
+  auto* window = static_cast<SDL_Window*>(window_);
+  if (!window) return;
+  // Full screen by this key is borderless at the desktop's own size, with no
+  // mode change; going back, SDL restores the window's earlier size and place.
+  const bool goFull = !fullScreen_;
+  if (SDL_SetWindowFullscreen(window, goFull ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    std::fprintf(stderr, "full screen: %s\n", SDL_GetError());
+    return;
+  }
+  fullScreen_ = goFull;
+  SDL_ShowCursor(goFull ? SDL_DISABLE : SDL_ENABLE);
 }
 
 void Window::SwapBuffers() {
@@ -300,6 +343,10 @@ bool Window::PollEvent(Event& event) {
   }
   SDL_Event raw;
   while (SDL_PollEvent(&raw)) {
+    if (IsAltEnter(raw)) {
+      ToggleFullScreen();
+      continue;
+    }
     if (TranslateEvent(raw, event)) return true;
   }
   return false;
@@ -315,8 +362,8 @@ void PushKeyEvent(int vk, bool down, bool repeat, bool alt) {
   e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
   e.key.repeat = repeat ? 1 : 0;
-  e.key.keysym.sym = SdlFromVirtualKey(vk);
-  e.key.keysym.scancode = SDL_GetScancodeFromKey(e.key.keysym.sym);
+  e.key.keysym.scancode = ScancodeFromVirtualKey(vk);
+  e.key.keysym.sym = SDL_GetKeyFromScancode(e.key.keysym.scancode);
   e.key.keysym.mod = alt ? KMOD_LALT : KMOD_NONE;
   SDL_PushEvent(&e);
 }
