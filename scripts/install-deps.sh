@@ -11,7 +11,7 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   libpng-dev
-  desktop-file-utils appstream xdotool
+  desktop-file-utils appstream xdotool openbox x11-utils
 )
 
 missing=()
