@@ -32,8 +32,8 @@ done
 description=$(dpkg-deb -f "$deb" Description)
 [ "$(printf '%s\n' "$description" | wc -l)" -ge 5 ] || fail "no long description: $description"
 
-# Lintian: errors fail the test; what else it says is shown.
-lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || { cat "$work/lintian.txt"; fail "lintian"; }
+# Lintian: errors and warnings fail the test; what else it says is shown.
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || { cat "$work/lintian.txt"; fail "lintian"; }
 grep -v 'running with root privileges' "$work/lintian.txt" | sed 's/^/lintian: /' || true
 
 root=$work/root
@@ -52,8 +52,11 @@ for size in 16 24 32 48 64 128 256; do
   read -r w h < <(od -An -tu1 -j16 -N8 "$icon" | awk '{print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}')
   [ "$w $h" = "$size $size" ] || fail "the ${size}x${size} icon is ${w}x${h}"
 done
+# The package's history names its version: a new version needs its entries.
 [ "$(dpkg-parsechangelog -l "$source_dir/packaging/changelog" -S Version)" = "$version" ] ||
   fail "packaging/changelog does not begin with version $version"
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.glumbo3d.Glumbo3D.metainfo.xml" ||
+  fail "the AppStream metadata lists no release $version"
 
 # The manual page renders without a warning.
 man_out=$(MANWIDTH=80 man --warnings -P cat -l "$root/usr/share/man/man6/glumbo3d.6.gz" 2>"$work/man.txt")
