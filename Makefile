@@ -1,5 +1,6 @@
 # make play  - install what is missing, build, and start the game from its run directory
 # make test  - install what is missing, build, and run every test (plain and sanitized)
+# make package - install what is missing, build, and make the Debian package in build/package/
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -9,7 +10,7 @@ export LIBGL_ALWAYS_SOFTWARE = 1
 export SDL_AUDIODRIVER = dummy
 export GLUMBO_MSGBOX = log
 
-.PHONY: all deps build play test test-plain test-asan test-fuzz clean
+.PHONY: all deps build play package test test-plain test-asan test-fuzz clean
 
 all: build
 
@@ -22,6 +23,9 @@ build: deps
 
 play: build
 	cd $(BUILD)/run && ./glumbo3d
+
+package: build
+	cmake --build $(BUILD) --target package
 
 test: deps test-plain test-asan test-fuzz
 

@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   libpng-dev
   desktop-file-utils appstream xdotool openbox x11-utils
+  dpkg-dev lintian man-db groff-base
 )
 
 missing=()

@@ -30,9 +30,12 @@ std::vector<DataDirCandidate> DefaultDataDirCandidates() {
   const std::string exeDir = platform::ExecutableDir();
   // An installed tree moved elsewhere keeps its data beside bin/, in share/glumbo3d.
   const std::string besideBin = exeDir.empty() ? std::string() : exeDir + "../share/glumbo3d";
+  // Debian's layout for games: the program in /usr/games, its data in /usr/share/games.
+  const std::string besideGames = exeDir.empty() ? std::string() : exeDir + "../share/games/glumbo3d";
   return {{ec ? std::string() : cwd.string(), true},
           {exeDir, true},
           {besideBin, false},
+          {besideGames, false},
           {GLUMBO_INSTALL_DATADIR, false}};
 }
 

@@ -17,7 +17,8 @@ struct DataDirCandidate {
 std::optional<DataDirCandidate> FindDataDir(const std::vector<DataDirCandidate>& candidates);
 
 // The usual candidates: the working directory, the executable's folder, the
-// share/glumbo3d beside the executable's bin/ folder, the installed share/glumbo3d.
+// share/glumbo3d beside the executable's bin/ folder, the share/games/glumbo3d
+// beside its games/ folder, the installed share/glumbo3d.
 std::vector<DataDirCandidate> DefaultDataDirCandidates();
 
 // Where config.dat is kept: beside the data of a run directory that can be

@@ -1,8 +1,20 @@
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "app/command_line.h"
 #include "app/data_location.h"
 #include "app/main_loop.h"
 #include "platform/window.h"
 
-int main() {
+int main(int argc, char** argv) {
+  std::vector<std::string_view> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  const CommandLineOutcome options = ParseCommandLine(args);
+  std::fputs(options.out.c_str(), stdout);
+  std::fputs(options.err.c_str(), stderr);
+  if (!options.play) return options.exitStatus;
+
   // Without its data the game cannot start; the box has told the player why.
   if (!EnterDataDir()) return 0;
   WindowLoopDriver driver;
