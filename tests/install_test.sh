@@ -4,9 +4,9 @@
 # it found its data, ended with status 0 and wrote its 20-byte settings file.
 set -euo pipefail
 build=$1
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-pid=
+trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 for f in bin/glumbo3d share/glumbo3d/pantallas/paredes1.txt share/glumbo3d/texturas/vida.bmp \
@@ -24,39 +24,9 @@ fi
 
 mkdir -p "$work/elsewhere"
 cd "$work/elsewhere"
-XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy GLUMBO_MSGBOX=log "$work/prefix/bin/glumbo3d" 2>"$work/stderr.txt" &
-pid=$!
-
-# Wait for the game's window, then press Escape in it until the game ends.
-sent=0
-for _ in $(seq 1 150); do
-  kill -0 "$pid" 2>/dev/null || break
-  window=$(xdotool search --onlyvisible --name '^Glumbo 3D$' 2>/dev/null | tail -n 1 || true)
-  if [ -n "$window" ]; then
-    # The release may reach a window that the press has already closed:
-    # xdotool then fails, and that is the success we wait for.
-    xdotool key --window "$window" Escape >/dev/null 2>&1 || true
-    sent=1
-  fi
-  sleep 0.2
-done
-if [ "$sent" -eq 0 ]; then
-  echo "could not send Escape to the game's window"
-  cat "$work/stderr.txt"
-  exit 1
-fi
-status=0
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "the game did not end on Escape"
-  exit 1
-fi
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || { echo "exit status $status"; cat "$work/stderr.txt"; exit 1; }
+. "$here/quit_on_escape.sh"
+XDG_CONFIG_HOME="$work/config" run_game_until_escape "$work/stderr.txt" "$work/prefix/bin/glumbo3d"
+[ "$game_status" -eq 0 ] || { echo "exit status $game_status"; cat "$work/stderr.txt"; exit 1; }
 grep -q "data in $work/prefix/bin/../share/glumbo3d" "$work/stderr.txt" || { echo "data not found where expected:"; cat "$work/stderr.txt"; exit 1; }
 # The install prefix is writable here, yet an installed copy keeps its
 # settings in the player's folder.

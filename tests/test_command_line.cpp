@@ -21,7 +21,7 @@ TEST(CommandLine, NoArgumentsPlaysAndHelpAndVersionPrintAndEndWithZero) {
   EXPECT_EQ(help.exitStatus, 0);
   EXPECT_EQ(help.err, "");
   EXPECT_EQ(help.out.rfind("Usage: glumbo3d", 0), 0u) << help.out;
-  for (const char* key : {"Up, Down", "Space", "Escape", "arrow keys", "\n  P ", "controller"}) {
+  for (const char* key : {"Up, Down", "Space", "Escape", "arrow keys", "\n  P ", "controller", "Alt+Enter", "F12"}) {
     EXPECT_NE(help.out.find(key), std::string::npos) << key;
   }
 

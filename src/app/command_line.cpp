@@ -30,6 +30,10 @@ constexpr std::string_view kHelp =
     "  P            pause and resume\n"
     "  Escape       quit\n"
     "\n"
+    "Anywhere:\n"
+    "  Alt+Enter    full screen at the desktop's size, and back to the window\n"
+    "  F12          save a picture of the screen in your pictures folder, under Glumbo3D\n"
+    "\n"
     "On the level map any key goes on after two seconds. A game controller works\n"
     "too: the d-pad and the left stick are the arrows, the south face button is\n"
     "Space and Start is P.\n";
