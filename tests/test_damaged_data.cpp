@@ -9,6 +9,7 @@
 // so they run in the plain build only (label "long", see damaged_data.cmake).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -16,7 +17,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <regex>
 #include <string>
 #include <thread>
@@ -189,7 +189,9 @@ Outcome Run(const Plan& plan, Damage damage, const fs::path& dir) {
   } else if (r.status == 124 || r.status == 137) {
     o.failure = "hang (stopped after 120 s)";
   } else if (r.status != 0) {
-    o.failure = r.status < 0 ? "crash" : "exit status " + std::to_string(r.status);
+    // The shell gives a process ended by a signal as 128 + the signal.
+    o.failure = r.status > 128 ? "crash (signal " + std::to_string(r.status - 128) + ")"
+                               : "exit status " + std::to_string(r.status);
   } else if (box.rfind("FATAL ERROR|") != std::string::npos) {
     o.ownBox = true;
   } else {
