@@ -55,14 +55,22 @@ std::string Damaged(const std::string& bytes, Damage d, bool text) {
     case Damage::BytesChanged: {
       // Headers and door sections are where a changed byte does most harm:
       // the first and last 64 bytes get most of the changes, the rest some.
+      // In a text file only digits change, into other digits but 0, so that
+      // the file still reads and the game meets the numbers themselves
+      // (sizes, wall and door codes, door targets); any other change is
+      // refused by the reader as a whole.
       std::string out = bytes;
-      const std::string values = text ? std::string("9-x0\n7 ") : std::string("\x00\xff\x7f\x80\x01\x10", 6);
+      const char values[] = {0, '\xff', 0x7f, '\x80', 1, 0x10};
       for (int i = 0; i < 24 && !out.empty(); ++i) {
         const std::size_t edge = std::min<std::size_t>(64, out.size());
         std::size_t at = next() % edge;
         if (i % 3 == 1) at = out.size() - 1 - at;
         if (i % 3 == 2) at = next() % out.size();
-        out[at] = values[static_cast<std::size_t>(i) % values.size()];
+        if (!text) {
+          out[at] = values[i % 6];
+        } else if (out[at] >= '0' && out[at] <= '9') {
+          out[at] = static_cast<char>('1' + next() % 9);
+        }
       }
       return out;
     }
