@@ -114,6 +114,7 @@ TEST(EndToEnd, ReplayWindowTakesTheAskedSizeLeavesTheSettingsAloneAndRefusesBadO
   EXPECT_GT(s.lit, 0.02);
   EXPECT_NE(Replay("--frames 5 --size 320by240").status, 0);
   EXPECT_NE(Replay("--frames 5 --culling maybe").status, 0);
+  EXPECT_NE(Replay("--frames 5 --detail 3").status, 0);
 }
 
 TEST(EndToEnd, GameQuitsOnEscapeAndWritesItsSettings) {

@@ -101,6 +101,10 @@ TEST_F(LevelItems, CountersOpenTheirDoorOnTheExactCoinAndShowTheIndicatorForFive
   EXPECT_EQ((std::vector{level->IsDoorOpen(0), level->IsDoorOpen(1), level->IsDoorOpen(3), level->IsDoorOpen(-1),
                          level->IsDoorOpen(1 << 30)}),  // the last three: no such door
             (std::vector{true, false, false, false, false}));
+  // The scenes open doors by number: one that does not exist is none and opens nothing.
+  level->OpenDoor(3), level->OpenDoor(-1);
+  EXPECT_EQ((std::vector<Door*>{level->GetDoor(3), level->GetDoor(-1), level->GetDoor(1 << 30)}),
+            (std::vector<Door*>(3, nullptr)));
 }
 
 TEST_F(LevelItems, TheBonusPelletIsPlacedMovedAndRemovedOnlyInBigLevelsAndNeverOffTheMaze) {

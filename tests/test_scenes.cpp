@@ -55,6 +55,20 @@ TEST_F(Scenes, RescueSceneCallsForHelpThenLeadsToTheMapWithTheBossLevelNext) {
   EXPECT_TRUE(Picture("scene_level_map"));
 }
 
+// Levels damaged into having no doors: the scenes that open door 0 go on without it.
+TEST_F(Scenes, RescueWalkOutAndEndingGoOnInLevelsWithoutDoors) {
+  for (const char* file : {"paredes58.txt", "paredes100.txt", "final.txt"}) fs::remove(dir.path() / "pantallas" / file);
+  Load(58);
+  ASSERT_EQ(std::pair(GameState, level->doorCount), std::pair(StateRescueScene, 0));
+  StepUntil(StateRescueScene, 240.0, [] { return false; });
+  ASSERT_EQ(std::pair(GameState, level->LevelNumber()), std::pair(StateLevelMap, 100));
+  Load(100);
+  boss->SetLives(-1), GameState = StatePlaying, Step(1.0);
+  ASSERT_TRUE(RunUntil(StateEnding, 20.0));
+  StepUntil(StateEnding, 240.0, [] { return false; });
+  EXPECT_EQ(GameState, StateMenu);
+}
+
 TEST_F(Scenes, BossLevelOpensTheGhostHouseOneSecondInEleven) {
   Load(100);
   ASSERT_EQ(GameState, StateLevelIntro);

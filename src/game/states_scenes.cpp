@@ -165,7 +165,7 @@ void StateWalkOutStep(double step) {
   if (!player || !level) return;
   if (!sequence.walkOutStarted) {
     activeGhostCount = 0;
-    if (Door* door = level->doorCount > 0 ? level->GetDoor(0) : nullptr) {
+    if (Door* door = level->GetDoor(0)) {
       player->WalkTo(Trunc(door->x), Trunc(door->z));
       level->OpenDoor(0);
     } else {

@@ -86,9 +86,14 @@ void Level::Update(double dt) {
   }
 }
 
-void Level::OpenDoor(std::int32_t n) { doors->At(n)->StartMoving(true); }
+void Level::OpenDoor(std::int32_t n) {
+  if (Door* door = GetDoor(n)) door->StartMoving(true);
+}
 
-Door* Level::GetDoor(std::int32_t n) { return doors->At(n); }
+Door* Level::GetDoor(std::int32_t n) {
+  if (n < 0 || n >= doorCount || doors == nullptr || n >= doors->count) return nullptr;
+  return doors->At(n);
+}
 
 bool Level::IsDoorOpen(std::int32_t n) const {
   if (n < 0 || n >= doorCount || doors == nullptr || n >= doors->count) return false;

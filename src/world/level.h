@@ -74,8 +74,10 @@ class Level {
 
   // One frame of item and door animation; dt in ticks.
   void Update(double dt);
-  void OpenDoor(std::int32_t n);           // no bounds check
-  Door* GetDoor(std::int32_t n);           // no bounds check
+  // Door numbers come from scripts that expect a level's own doors; a damaged
+  // level may have none, so a door that does not exist is simply not there.
+  void OpenDoor(std::int32_t n);           // nothing for a door that does not exist
+  Door* GetDoor(std::int32_t n);           // none for a door that does not exist
   bool IsDoorOpen(std::int32_t n) const;   // false for a door that does not exist
   void RemoveBonusPellet();                // levels 100 and above only
   void PlaceBonusPellet(std::int32_t x, std::int32_t y);  // levels 100 and above only

@@ -53,6 +53,7 @@ struct Options {
   int width = 640;
   int height = 480;
   bool culling = true;
+  int detail = 2;
   int startLevel = -1;
   long levelFrames = -1;
 };
@@ -243,7 +244,7 @@ void Usage() {
                "usage: glumbo-replay [--data DIR] [--frames N] [--step TICKS] [--seed N] [--script FILE]\n"
                "                     [--shot FRAME:FILE.png]... [--no-render] [--trace FILE]\n"
                "                     [--until-state N] [--until-level N] [--bot] [--size WxH]\n"
-               "                     [--culling on|off] [--start-level N] [--level-frames N]\n");
+               "                     [--culling on|off] [--detail 0|1|2] [--start-level N] [--level-frames N]\n");
 }
 
 }  // namespace
@@ -284,6 +285,13 @@ int main(int argc, char** argv) {
         return 2;
       }
       o.culling = v == "on";
+    } else if (a == "--detail") {
+      std::string v = next();
+      if (v != "0" && v != "1" && v != "2") {
+        Usage();
+        return 2;
+      }
+      o.detail = v[0] - '0';
     }
     else if (a == "--shot") {
       std::string v = next();
@@ -317,6 +325,7 @@ int main(int argc, char** argv) {
   record.screenWidth = o.width;
   record.screenHeight = o.height;
   record.cullingOn = o.culling;
+  record.detailSetting = o.detail;
   driver.startupSettings = (std::filesystem::temp_directory_path() /
                             ("glumbo-replay-" + std::to_string(getpid()) + ".dat")).string();
   {
