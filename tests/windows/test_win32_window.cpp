@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "app/key_state.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
+#include "platform/process.h"
 #include "windows/win_test_support.h"
 
 namespace {
@@ -182,6 +186,26 @@ TEST_F(RefusedFullScreen, AnsweredNoEndsWithoutAWindow) {
   EXPECT_EQ(boxes[1], "ERROR|El programa cerrará.");
   EXPECT_EQ(icons[1], platform::BoxIcon::Stop);
   EXPECT_EQ(game.GetDeviceContext(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// GLUMBO_MSGBOX (set to "log" by the test's runner) answers for the player:
+// no MessageBoxA window opens, so nothing waits for a click.
+TEST(Win32MessageBox, TheEnvironmentAnswersWithoutAWindow) {
+  ASSERT_NE(std::getenv("GLUMBO_MSGBOX"), nullptr);
+  wintest::ScratchDir dir("boxes");
+  const std::filesystem::path log = dir.path() / "boxes.log";
+  platform::SetEnvironmentDefault("GLUMBO_MSGBOX_LOG", log.string());
+  EXPECT_EQ(platform::ShowMessageBox("El modo pantalla completa no es soportado por\nSu tarjeta gráfica.",
+                                     "¿Ventana? :-)", platform::BoxButtons::YesNo, platform::BoxIcon::Exclamation),
+            platform::BoxAnswer::Yes);
+  std::ifstream in(log);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line, "¿Ventana? :-)|El modo pantalla completa no es soportado por\\nSu tarjeta gráfica.|yes");
 }
 
 }  // namespace
