@@ -11,7 +11,7 @@ packages=(
   wine wine64
   nsis zip unzip
   googletest fonts-liberation
-  xvfb xauth xdotool x11-apps python3
+  xvfb xauth xdotool x11-apps x11-utils python3
 )
 
 missing=()

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -206,6 +207,37 @@ TEST(Win32MessageBox, TheEnvironmentAnswersWithoutAWindow) {
   std::string line;
   std::getline(in, line);
   EXPECT_EQ(line, "¿Ventana? :-)|El modo pantalla completa no es soportado por\\nSu tarjeta gráfica.|yes");
+}
+
+}  // namespace
+
+namespace {
+
+// The display takes its own mode (GLUMBO_TEST_SCREEN, the X server's size,
+// from the test's runner, which leaves GLUMBO_REFUSE_FULLSCREEN out here).
+TEST(AcceptedFullScreen, APopUpCoversTheDisplayUntilTeardown) {
+  const char* screen = std::getenv("GLUMBO_TEST_SCREEN");
+  int w = 0, h = 0;
+  ASSERT_TRUE(screen && std::sscanf(screen, "%dx%d", &w, &h) == 2);
+  ASSERT_TRUE(platform::FullScreenModeAvailable(w, h));
+  EXPECT_FALSE(platform::FullScreenModeAvailable(w - 7, h - 5));
+
+  GameWindow game;
+  ASSERT_TRUE(game.CreateGameWindow("Glumbo 3D", w, h, 16, true));
+  EXPECT_TRUE(game.fullScreen);
+  EXPECT_TRUE(game.GetDeviceContext()->IsFullScreen());
+  int cw = 0, ch = 0;
+  game.GetDeviceContext()->DrawableSize(cw, ch);
+  EXPECT_EQ(cw, w);
+  EXPECT_EQ(ch, h);
+  // Alt+Enter leaves a window that owns the display's mode as it is.
+  platform::PushKeyEvent(VkReturn, true, false, true);
+  wintest::Pump(*game.GetDeviceContext());
+  game.GetDeviceContext()->DrawableSize(cw, ch);
+  EXPECT_EQ(std::pair(cw, ch), std::pair(w, h));
+  EXPECT_TRUE(game.GetDeviceContext()->IsFullScreen());
+  game.DestroyGameWindow();
+  EXPECT_EQ(game.GetDeviceContext(), nullptr);
 }
 
 }  // namespace

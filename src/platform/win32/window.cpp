@@ -27,6 +27,7 @@ struct WindowState {
   HGLRC context = nullptr;
   bool classRegistered = false;
   bool cursorHidden = false;
+  bool displayChanged = false;  // a full-screen start switched the display's mode
   // Alt+Enter's borderless full screen, and the window it came from.
   bool borderless = false;
   LONG savedStyle = 0;
@@ -124,8 +125,9 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_SYSKEYDOWN:
       // Alt combinations and F10 are the system's; Alt+Enter alone is the window's own.
-      if (wParam == VK_RETURN && (lParam & (1L << 29)) && (lParam & (1L << 30)) == 0) {
-        ToggleBorderless(hwnd);
+      // A window that already owns the display in its own mode stays as it is.
+      if (wParam == VK_RETURN && (lParam & (1L << 29))) {
+        if ((lParam & (1L << 30)) == 0 && !S().displayChanged) ToggleBorderless(hwnd);
         return 0;
       }
       break;
@@ -270,6 +272,7 @@ OpenResult Window::Open(const WindowRequest& request) {
   if (request.fullScreen) {
     DEVMODEA mode = DisplayMode(request.width, request.height);
     fullScreen_ = ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+    s.displayChanged = fullScreen_;
   }
   DWORD exStyle = WS_EX_APPWINDOW;
   DWORD style = WS_POPUP;
@@ -324,6 +327,7 @@ OpenResult Window::Open(const WindowRequest& request) {
 void Window::Close() {
   WindowState& s = S();
   if (fullScreen_) ChangeDisplaySettingsA(nullptr, 0);
+  s.displayChanged = false;
   HideCursor(false);
   s.borderless = false;
   if (s.context) {
