@@ -78,6 +78,8 @@ mkdir -p "$portable"
 cp -r "$run/glumbo3d.exe" "$run/pantallas" "$run/texturas" "$run/sonidos" "$portable/"
 play_and_quit glumbo3d.exe "$portable" "$pictures/menu-window.png"
 if [ "$game_status" = 0 ]; then pass "glumbo3d.exe quits on Escape with status 0"; else fail "glumbo3d.exe" "status $game_status"; fi
+# Every box is also written on stderr as "[caption] text": a clean run shows none.
+if ! grep -q '^\[' "$scratch/game.log"; then pass "no message box from start to teardown"; else fail "message boxes" "$(grep '^\[' "$scratch/game.log")"; fi
 if [ "${red:-0}" -gt 500 ]; then pass "the menu's title letters are red ($red pixels)"; else fail "menu picture" "$red red pixels"; fi
 size=$(stat -c %s "$portable/config.dat" 2>/dev/null || echo none)
 if [ "$size" = 20 ]; then pass "config.dat of 20 bytes beside the data"; else fail "config.dat" "size $size"; fi
