@@ -51,10 +51,14 @@ play_and_quit() {
     wait || true
     return
   fi
-  sleep 3  # the menu's first frames
-  if xwd -id "$window" -silent >"$scratch/menu.xwd" 2>/dev/null; then
-    red=$(python3 "$here/xwd_picture.py" "$scratch/menu.xwd" "$picture" | awk '{print $2}')
-  fi
+  # The window shows before the fonts and the menu are made: look until the title is drawn.
+  for _ in $(seq 1 20); do
+    sleep 1
+    if xwd -id "$window" -silent >"$scratch/menu.xwd" 2>/dev/null; then
+      red=$(python3 "$here/xwd_picture.py" "$scratch/menu.xwd" "$picture" | awk '{print $2}')
+      [ "${red:-0}" -gt 500 ] && break
+    fi
+  done
   # Held as a person holds it: a press and release within one slow frame would cancel out.
   xdotool windowfocus --sync "$window" keydown Escape 2>/dev/null || true
   for _ in $(seq 1 100); do
