@@ -1,16 +1,19 @@
 # make play  - install what is missing, build, and start the game from its run directory
-# make test  - install what is missing, build, and run every test (plain and sanitized)
+# make test  - install what is missing, build, and run every test (plain, sanitized, and the
+#              Windows build under wine)
 # make package - install what is missing, build, and make the Debian package in build/package/
+# make windows - cross-build the Windows game, its zip and its installer (build-windows/)
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+WINDOWS_BUILD ?= build-windows
 XVFB = xvfb-run -a -s "-screen 0 1280x1024x24"
 export LIBGL_ALWAYS_SOFTWARE = 1
 export SDL_AUDIODRIVER = dummy
 export GLUMBO_MSGBOX = log
 
-.PHONY: all deps build play package test test-plain test-asan test-fuzz clean
+.PHONY: all deps build play package test test-plain test-asan test-fuzz windows test-windows clean
 
 all: build
 
@@ -27,7 +30,7 @@ play: build
 package: build
 	cmake --build $(BUILD) --target package
 
-test: deps test-plain test-asan test-fuzz
+test: deps test-plain test-asan test-fuzz test-windows
 
 test-plain: build
 	cd $(BUILD) && $(XVFB) ctest -j$(JOBS) --output-on-failure --timeout 600
@@ -44,5 +47,13 @@ test-asan: deps
 test-fuzz: deps
 	bash scripts/run-fuzzers.sh
 
+# The Windows game takes its data and icon from the native build.
+windows: build
+	@bash scripts/install-windows-deps.sh
+	JOBS=$(JOBS) bash scripts/build-windows.sh $(BUILD) $(WINDOWS_BUILD)
+
+test-windows: windows
+	$(XVFB) bash tests/windows/run-wine-tests.sh $(WINDOWS_BUILD) $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(WINDOWS_BUILD)

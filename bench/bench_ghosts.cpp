@@ -12,6 +12,7 @@
 
 #include "actors/ghost.h"
 #include "actors/player.h"
+#include "game/game_random.h"
 #include "game/game_state.h"
 #include "platform/sound.h"
 #include "world/level.h"
@@ -65,7 +66,7 @@ struct BossLevel {
 
   BossLevel() {
     platform::SetSoundPlayer(std::make_unique<platform::SoundPlayer>(nullptr));
-    std::srand(1);
+    SeedGameRandom(1);
     const auto old = std::filesystem::current_path();
     const auto dir = std::filesystem::temp_directory_path() / "glumbo_bench_ghosts";
     WriteFiles(dir);
@@ -107,7 +108,7 @@ void BM_BossLevelFrame(benchmark::State& state) {
     }
     const float x = player.x, z = player.z;
     player.Update(step);
-    if (player.x == x && player.z == z) player.SetDirection(std::rand() % 4);
+    if (player.x == x && player.z == z) player.SetDirection(GameRandom() % 4);
     for (auto& g : ghosts) g->Update(step);
     // The bonus pellet would power the player, whose light needs OpenGL.
     if (Ghost::BonusPelletClock() > 14.0f) Ghost::SetBonusPelletClock(0);

@@ -10,6 +10,7 @@
 
 #include "actors/ghost.h"
 #include "actors/player.h"
+#include "game/game_random.h"
 #include "game/game_state.h"
 #include "support/ghost_world.h"
 #include "world/level.h"
@@ -67,7 +68,7 @@ void RunAtRandomFrameSteps(int levelNumber, int ordinaryGhosts, bool withBoss) {
     for (auto [dy, ch] : {std::pair{0, 'G'}, {-1, 'H'}, {3, 'P'}}) (*r)[c + dy][c] = ch;
   test::LoadedMaze maze(rows, levelNumber);
   maze.WriteMonsterFile(test::MazeWallText(bossRows));
-  std::srand(20261207);
+  SeedGameRandom(20261207);
 
   Player player(true);
   player.LoadLevel(&maze.level());
@@ -83,9 +84,9 @@ void RunAtRandomFrameSteps(int levelNumber, int ordinaryGhosts, bool withBoss) {
   double houseDoorTimer = 10.0, dyingTicks = 0, ticks = 0;
   int catches = 0, eatenSeen = 0, steps = 0;
   for (; ticks < 20000; ++steps) {
-    const double dt = 0.1 + 9.9 * static_cast<double>(std::rand() % 10001) / 10000.0;
+    const double dt = 0.1 + 9.9 * static_cast<double>(GameRandom() % 10001) / 10000.0;
     ticks += dt;
-    if (std::rand() % 40 == 0) player.SetDirection(std::rand() % 4);
+    if (GameRandom() % 40 == 0) player.SetDirection(GameRandom() % 4);
     if (withBoss && ghosts.back()->GetLives() < 0) ghosts.back()->SetLives(4);
     if (GameState == StatePlaying) {
       // The ghost-house door opens for one second in every eleven.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <tuple>
 
+#include "game/game_random.h"
 #include "platform/gl.h"
 #include "support/level_files.h"
 #include "support/test_support.h"
@@ -68,7 +69,7 @@ class LevelItems : public ::testing::Test {
 };
 
 TEST_F(LevelItems, SparksRiseFallAndAreRebornAtThePellet) {
-  std::srand(11);
+  SeedGameRandom(11);
   LargePellet pellet(0);
   for (const Particle& p : pellet.particles) ASSERT_TRUE(p.life == 1 && p.vy >= 15 && p.vy < 65 && p.fade < 0.103f);
   pellet.SetPosition(3.5f, 0.5f, 4.5f);

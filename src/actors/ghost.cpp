@@ -10,6 +10,7 @@
 #include <string>
 
 #include "actors/ghost_monster_file.h"
+#include "game/game_random.h"
 #include "world/level.h"
 
 namespace {
@@ -17,7 +18,7 @@ namespace {
 constexpr std::streamsize kMaxMonsterFileBytes = 4 << 20;
 }  // namespace
 
-Ghost::Ghost(int ghostId) : id(ghostId), speedFactor(1.0f + static_cast<float>(std::rand() % 100) / 200.0f) {}
+Ghost::Ghost(int ghostId) : id(ghostId), speedFactor(1.0f + static_cast<float>(GameRandom() % 100) / 200.0f) {}
 
 Ghost::~Ghost() {
   DestroyPath();

@@ -39,7 +39,7 @@ constexpr int kMaxRandomCellDraws = 10000;
 
 class Ghost {
  public:
-  // Draws the speed factor with rand().
+  // Draws the speed factor with GameRandom().
   explicit Ghost(int id);
   virtual ~Ghost();
   Ghost(const Ghost&) = delete;
@@ -126,7 +126,7 @@ class Ghost {
   void DestroyPath();
   void Plan();
   void BonusPelletStep(double dt);
-  // Draws random cells with rand() until one is free; false, with the cell
+  // Draws random cells with GameRandom() until one is free; false, with the cell
   // untouched, on a grid without cells or after kMaxRandomCellDraws draws.
   bool DrawFreeCell(int& cx, int& cy) const;
 };

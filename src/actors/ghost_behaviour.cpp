@@ -2,10 +2,10 @@
 // it comes near, catch it or be eaten by it, walk home, and, for the boss, lay
 // and take away the bonus pellet.
 #include <cmath>
-#include <cstdlib>
 
 #include "actors/ghost.h"
 #include "actors/player.h"
+#include "game/game_random.h"
 #include "game/game_state.h"
 #include "game/game_values.h"
 #include "platform/sound.h"
@@ -39,8 +39,8 @@ void Ghost::SetBonusPelletClock(float seconds) { bonusPelletClock = seconds; }
 bool Ghost::DrawFreeCell(int& cx, int& cy) const {
   if (width <= 0 || height <= 0) return false;
   for (int draw = 0; draw < kMaxRandomCellDraws; ++draw) {
-    const int rx = std::rand() % width;
-    const int ry = std::rand() % height;
+    const int rx = GameRandom() % width;
+    const int ry = GameRandom() % height;
     if (grid.IsPassable(rx, ry)) {
       cx = rx;
       cy = ry;
@@ -177,7 +177,7 @@ void Ghost::Update(double dt) {
           chaseClock += 5.0f;
         }
         if (chaseClock > kChaseClockLimit) {
-          chaseClock -= kChaseClockLimit + static_cast<float>(std::rand() % 100) / 20.0f;
+          chaseClock -= kChaseClockLimit + static_cast<float>(GameRandom() % 100) / 20.0f;
           DropPath();
           if (d < kChaseDistance) chasing = true;
         }

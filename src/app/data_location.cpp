@@ -24,16 +24,22 @@ std::optional<DataDirCandidate> FindDataDir(const std::vector<DataDirCandidate>&
   return std::nullopt;
 }
 
+bool MarkedInstalled(const std::string& dir) {
+  std::error_code ec;
+  return !dir.empty() && fs::is_regular_file(fs::path(dir) / kInstalledMarker, ec);
+}
+
 std::vector<DataDirCandidate> DefaultDataDirCandidates() {
   std::error_code ec;
   fs::path cwd = fs::current_path(ec);
+  const std::string cwdDir = ec ? std::string() : cwd.string();
   const std::string exeDir = platform::ExecutableDir();
   // An installed tree moved elsewhere keeps its data beside bin/, in share/glumbo3d.
   const std::string besideBin = exeDir.empty() ? std::string() : exeDir + "../share/glumbo3d";
   // Debian's layout for games: the program in /usr/games, its data in /usr/share/games.
   const std::string besideGames = exeDir.empty() ? std::string() : exeDir + "../share/games/glumbo3d";
-  return {{ec ? std::string() : cwd.string(), true},
-          {exeDir, true},
+  return {{cwdDir, !MarkedInstalled(cwdDir)},
+          {exeDir, !MarkedInstalled(exeDir)},
           {besideBin, false},
           {besideGames, false},
           {GLUMBO_INSTALL_DATADIR, false}};
@@ -45,7 +51,7 @@ std::string ChooseSettingsPath(const DataDirCandidate& data) {
   }
   const std::string base = platform::UserConfigBaseDir();
   if (base.empty()) return "config.dat";
-  fs::path dir = fs::path(base) / "glumbo3d";
+  fs::path dir = fs::path(base) / platform::UserFolderName();
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (ec) return "config.dat";

@@ -13,6 +13,12 @@ struct DataDirCandidate {
   bool runDirectory = false;
 };
 
+// An installer leaves this file beside the game it installs: such a folder is
+// an installed copy even though the executable runs from it (on Windows the
+// game and its data share one folder under Program Files).
+inline constexpr const char* kInstalledMarker = "glumbo3d-installed.txt";
+bool MarkedInstalled(const std::string& dir);
+
 // The first candidate that holds the game's data (a pantallas/ folder), or nothing.
 std::optional<DataDirCandidate> FindDataDir(const std::vector<DataDirCandidate>& candidates);
 
@@ -24,7 +30,7 @@ std::vector<DataDirCandidate> DefaultDataDirCandidates();
 // Where config.dat is kept: beside the data of a run directory that can be
 // written; for an installed copy (or an unwritable run directory) in the
 // player's own settings folder (on Linux $XDG_CONFIG_HOME/glumbo3d/, default
-// ~/.config/glumbo3d/), which is created when needed. "config.dat" (the
+// ~/.config/glumbo3d/; on Windows %APPDATA%\Glumbo3D\), which is created when needed. "config.dat" (the
 // working directory) when none of these works.
 std::string ChooseSettingsPath(const DataDirCandidate& data);
 

@@ -8,6 +8,7 @@
 #include "app/main_loop.h"
 #include "app/settings.h"
 #include "game/game_objects.h"
+#include "game/game_random.h"
 #include "game/game_state.h"
 #include "game/game_values.h"
 #include "game/state_values.h"
@@ -83,7 +84,7 @@ bool Startup() {
   GameState = StateMenu;
   BuildBitmapFont();
   ResetKeyState();
-  std::srand(useFixedSeed ? fixedSeed : static_cast<unsigned>(platform::WallClockSeconds()));
+  SeedGameRandom(useFixedSeed ? fixedSeed : static_cast<unsigned>(platform::WallClockSeconds()));
 
   level = new Level(detailLevel);
   visibilityGrid = new VisibilityGrid();

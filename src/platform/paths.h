@@ -14,6 +14,10 @@ bool DirectoryWritable(const std::string& dir);
 // (on Linux $XDG_CONFIG_HOME, else ~/.config), or "" when there is none.
 std::string UserConfigBaseDir();
 
+// The name of the game's own folder under those folders ("glumbo3d" on Linux,
+// "Glumbo3D" on Windows).
+std::string UserFolderName();
+
 // The player's pictures folder (on Linux XDG_PICTURES_DIR of the user-dirs
 // file, else ~/Pictures), or "" when there is none.
 std::string UserPicturesDir();

@@ -43,8 +43,8 @@ void GLAPIENTRY OnCombine(GLdouble coords[3], void*[4], GLfloat[4], void** out, 
 }
 
 template <typename F>
-_GLUfuncptr Callback(F* f) {
-  return reinterpret_cast<_GLUfuncptr>(f);
+GluTessFunction Callback(F* f) {
+  return reinterpret_cast<GluTessFunction>(f);
 }
 
 void Tessellate(const platform::GlyphOutline& glyph, Fill& fill) {

@@ -1,15 +1,15 @@
 #include "world/coin.h"
 
-#include <cstdlib>
+#include "game/game_random.h"
 
 Coin::Coin() {
   // The draws keep this order so that a seeded game lays out the same spins.
-  angleX = static_cast<float>(std::rand() % 360);
-  angleY = static_cast<float>(std::rand() % 360);
-  angleZ = static_cast<float>(std::rand() % 360);
-  spinX = static_cast<float>(std::rand() % 100) / 50.0f;
-  spinY = static_cast<float>(std::rand() % 100) / 50.0f;
-  spinZ = static_cast<float>(std::rand() % 100) / 50.0f;
+  angleX = static_cast<float>(GameRandom() % 360);
+  angleY = static_cast<float>(GameRandom() % 360);
+  angleZ = static_cast<float>(GameRandom() % 360);
+  spinX = static_cast<float>(GameRandom() % 100) / 50.0f;
+  spinY = static_cast<float>(GameRandom() % 100) / 50.0f;
+  spinZ = static_cast<float>(GameRandom() % 100) / 50.0f;
 }
 
 void Coin::SetPosition(float px, float py, float pz) {

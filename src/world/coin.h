@@ -8,7 +8,7 @@ class Coin {
   float spinX, spinY, spinZ;     // degrees per tick
   bool visible = false;
 
-  Coin();  // draws its angles and spins from rand()
+  Coin();  // draws its angles and spins from GameRandom()
   virtual ~Coin() = default;
 
   void SetPosition(float px, float py, float pz);  // also makes it visible

@@ -1,16 +1,15 @@
 #include "world/large_pellet.h"
 
-#include <cstdlib>
-
+#include "game/game_random.h"
 #include "platform/gl.h"
 #include "world/world_graphics.h"
 
 namespace {
 
-float RandomFade() { return static_cast<float>(std::rand() % 100) / 1000.0f + 0.003f; }
-float RandomSideways() { return static_cast<float>(std::rand() % 50 - 25) / 2.0f; }
-float RandomRise() { return static_cast<float>(std::rand() % 50 + 15); }
-float RandomTenth() { return static_cast<float>(std::rand() % 100) / 10.0f; }
+float RandomFade() { return static_cast<float>(GameRandom() % 100) / 1000.0f + 0.003f; }
+float RandomSideways() { return static_cast<float>(GameRandom() % 50 - 25) / 2.0f; }
+float RandomRise() { return static_cast<float>(GameRandom() % 50 + 15); }
+float RandomTenth() { return static_cast<float>(GameRandom() % 100) / 10.0f; }
 
 // OpenGL has lights 0 to 7; a pellet whose light falls outside them lights nothing.
 bool HasLight(std::int32_t lightIndex) {

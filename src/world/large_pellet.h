@@ -23,7 +23,7 @@ class LargePellet {
   bool active = false;
   std::int32_t lightIndex;
 
-  explicit LargePellet(std::int32_t light);  // draws every spark from rand()
+  explicit LargePellet(std::int32_t light);  // draws every spark from GameRandom()
   virtual ~LargePellet() = default;
 
   void SetPosition(float px, float py, float pz);  // activates it and lights it

@@ -14,9 +14,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include "actors/ghost.h"
 #include "actors/player.h"
 #include "app/frame_clock.h"
@@ -29,6 +26,7 @@
 #include "game/game_values.h"
 #include "platform/gl.h"
 #include "platform/png_writer.h"
+#include "platform/process.h"
 #include "world/level.h"
 
 namespace {
@@ -96,12 +94,7 @@ bool ReadScript(const std::string& path, std::multimap<long, KeyEvent>& events) 
   return true;
 }
 
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+double CpuSeconds() { return platform::ProcessCpuSeconds(); }
 
 class ReplayDriver : public WindowLoopDriver {
  public:
@@ -327,7 +320,7 @@ int main(int argc, char** argv) {
   record.cullingOn = o.culling;
   record.detailSetting = o.detail;
   driver.startupSettings = (std::filesystem::temp_directory_path() /
-                            ("glumbo-replay-" + std::to_string(getpid()) + ".dat")).string();
+                            ("glumbo-replay-" + std::to_string(platform::ProcessId()) + ".dat")).string();
   {
     const auto bytes = EncodeSettings(record);
     std::ofstream out(driver.startupSettings, std::ios::binary);
@@ -338,7 +331,7 @@ int main(int argc, char** argv) {
     }
   }
   settingsPath = driver.startupSettings;
-  if (!std::getenv("GLUMBO_MSGBOX")) setenv("GLUMBO_MSGBOX", "log", 1);
+  platform::SetEnvironmentDefault("GLUMBO_MSGBOX", "log");
   GameWindow::openHidden = true;
   SetClockSource([&driver] { return driver.clock; });
   SetStartupSeed(true, o.seed);

@@ -28,6 +28,8 @@ std::string UserConfigBaseDir() {
   return "";
 }
 
+std::string UserFolderName() { return "glumbo3d"; }
+
 namespace {
 
 // The value of XDG_PICTURES_DIR in the user-dirs file: a line such as

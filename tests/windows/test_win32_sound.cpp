@@ -1,0 +1,94 @@
+// The sound device behind sndPlaySoundA: it keeps whole WAV files, refuses
+// damaged ones, and knows how long a sound plays, so that the no-stop rule
+// drops a sound while another still plays.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/sound.h"
+#include "windows/win_test_support.h"
+
+namespace {
+
+void Put16(std::vector<std::uint8_t>& v, unsigned x) {
+  v.push_back(static_cast<std::uint8_t>(x));
+  v.push_back(static_cast<std::uint8_t>(x >> 8));
+}
+void Put32(std::vector<std::uint8_t>& v, unsigned x) {
+  Put16(v, x & 0xFFFF);
+  Put16(v, x >> 16);
+}
+
+// Mono 8-bit PCM at 8000 Hz: a quiet square wave of the given length.
+std::string WriteWav(const std::filesystem::path& path, double seconds) {
+  const unsigned samples = static_cast<unsigned>(8000 * seconds);
+  std::vector<std::uint8_t> v = {'R', 'I', 'F', 'F'};
+  Put32(v, 36 + samples);
+  v.insert(v.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  Put32(v, 16);
+  Put16(v, 1);
+  Put16(v, 1);
+  Put32(v, 8000);
+  Put32(v, 8000);
+  Put16(v, 1);
+  Put16(v, 8);
+  v.insert(v.end(), {'d', 'a', 't', 'a'});
+  Put32(v, samples);
+  for (unsigned i = 0; i < samples; ++i) v.push_back((i / 20) % 2 ? 140 : 116);
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(v.data()), static_cast<std::streamsize>(v.size()));
+  return path.string();
+}
+
+TEST(Win32Sound, NoStopSoundIsDroppedWhileASoundPlays) {
+  wintest::ScratchDir dir("sound");
+  const std::string longSound = WriteWav(dir.path() / "long.wav", 3.0);
+  const std::string shortSound = WriteWav(dir.path() / "short.wav", 0.05);
+
+  std::unique_ptr<platform::AudioDevice> device = platform::backend::OpenAudioDevice();
+  ASSERT_NE(device, nullptr) << "the test prefix has a sound output";
+  platform::AudioDevice* raw = device.get();
+  platform::SoundPlayer player(std::move(device));
+
+  EXPECT_FALSE(raw->IsPlaying());
+  ASSERT_TRUE(player.Play(longSound, platform::kSoundAsync));
+  EXPECT_TRUE(raw->IsPlaying());
+  // The coin sound's rule: while a sound plays, a no-stop sound is dropped...
+  EXPECT_FALSE(player.Play(shortSound, platform::kSoundAsync | platform::kSoundNoStop));
+  // ...and any other sound cuts the one playing.
+  EXPECT_TRUE(player.Play(shortSound, platform::kSoundAsync));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(raw->IsPlaying());
+  EXPECT_TRUE(player.Play(shortSound, platform::kSoundAsync | platform::kSoundNoStop));
+}
+
+TEST(Win32Sound, DamagedFilesStaySilent) {
+  wintest::ScratchDir dir("damaged");
+  const std::string good = WriteWav(dir.path() / "good.wav", 0.5);
+  std::vector<std::uint8_t> bytes;
+  {
+    std::ifstream in(good, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  bytes.resize(bytes.size() / 2);  // the data chunk now runs past the end
+  const std::string cut = (dir.path() / "cut.wav").string();
+  std::ofstream(cut, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                             static_cast<std::streamsize>(bytes.size()));
+
+  std::unique_ptr<platform::AudioDevice> device = platform::backend::OpenAudioDevice();
+  ASSERT_NE(device, nullptr);
+  std::vector<std::uint8_t> samples;
+  std::string error;
+  EXPECT_FALSE(device->Decode(cut, samples, error));
+  EXPECT_NE(error.find("past the end"), std::string::npos) << error;
+  EXPECT_FALSE(device->Decode((dir.path() / "missing.wav").string(), samples, error));
+  EXPECT_TRUE(device->Decode(good, samples, error)) << error;
+}
+
+}  // namespace
