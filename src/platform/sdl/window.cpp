@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+
+#include "platform/controller_keys.h"
 
 namespace platform {
 namespace {
 
-constexpr int kVkSpace = 32, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkF1 = 112,
-              kVkF13 = 124;
+constexpr int kVkF1 = 112, kVkF13 = 124;
 
 // Keys by their position on the keyboard, with the code Windows gives each on a
 // US layout, so that the punctuation keys and the extra keys of national
@@ -93,57 +95,16 @@ bool IsAltEnter(const SDL_Event& e) {
   return e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER;
 }
 
-// Game controllers: the d-pad and the left stick act as the arrow keys, the
-// south face button as Space, Start as P.
-int VirtualKeyFromButton(Uint8 button) {
-  switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return kVkLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return kVkRight;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: return kVkUp;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return kVkDown;
-    case SDL_CONTROLLER_BUTTON_A: return kVkSpace;
-    case SDL_CONTROLLER_BUTTON_START: return 'P';
-    default: return -1;
-  }
-}
+// The left stick's held arrows, and the key events it owes the game: a stick
+// swung straight across gives a release and a press from one axis event.
+StickKeys stickKeys;
+std::deque<Event> pendingStickEvents;
 
-// A stick axis becomes a held arrow key past the press threshold and is let go
-// below the release threshold, so that a stick resting near the edge does not chatter.
-constexpr int kStickPress = 16000;
-constexpr int kStickRelease = 8000;
-int stickKey[2] = {-1, -1};  // the arrow each left-stick axis holds down, or -1
-Event pendingStickEvent;
-bool stickEventPending = false;
-
-bool TranslateStick(int axisIndex, int value, Event& out) {
-  int negative = axisIndex == 0 ? kVkLeft : kVkUp;
-  int positive = axisIndex == 0 ? kVkRight : kVkDown;
-  int wanted = stickKey[axisIndex];
-  if (value <= -kStickPress) {
-    wanted = negative;
-  } else if (value >= kStickPress) {
-    wanted = positive;
-  } else if (value > -kStickRelease && value < kStickRelease) {
-    wanted = -1;
-  }
-  int held = stickKey[axisIndex];
-  if (wanted == held) return false;
-  stickKey[axisIndex] = wanted;
-  out = Event{};
-  if (held >= 0) {
-    out.type = EventType::KeyUp;
-    out.vk = held;
-    if (wanted >= 0) {
-      // The stick swung straight across: the new arrow goes down next.
-      pendingStickEvent = Event{};
-      pendingStickEvent.type = EventType::KeyDown;
-      pendingStickEvent.vk = wanted;
-      stickEventPending = true;
-    }
-    return true;
-  }
-  out.type = EventType::KeyDown;
-  out.vk = wanted;
+bool TranslateStick(int axis, int value, Event& out) {
+  for (const Event& e : stickKeys.Move(axis, value)) pendingStickEvents.push_back(e);
+  if (pendingStickEvents.empty()) return false;
+  out = pendingStickEvents.front();
+  pendingStickEvents.pop_front();
   return true;
 }
 
@@ -165,7 +126,7 @@ bool TranslateEvent(const SDL_Event& in, Event& out) {
       return false;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP: {
-      int vk = VirtualKeyFromButton(in.cbutton.button);
+      int vk = VirtualKeyFromControllerButton(in.cbutton.button);
       if (vk < 0) return false;
       out = Event{};
       out.type = in.type == SDL_CONTROLLERBUTTONDOWN ? EventType::KeyDown : EventType::KeyUp;
@@ -173,9 +134,7 @@ bool TranslateEvent(const SDL_Event& in, Event& out) {
       return true;
     }
     case SDL_CONTROLLERAXISMOTION:
-      if (in.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) return TranslateStick(0, in.caxis.value, out);
-      if (in.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) return TranslateStick(1, in.caxis.value, out);
-      return false;
+      return TranslateStick(in.caxis.axis, in.caxis.value, out);
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       if (IsSystemKey(in.key)) return false;
@@ -336,9 +295,9 @@ void Window::SwapBuffers() {
 }
 
 bool Window::PollEvent(Event& event) {
-  if (stickEventPending) {
-    stickEventPending = false;
-    event = pendingStickEvent;
+  if (!pendingStickEvents.empty()) {
+    event = pendingStickEvents.front();
+    pendingStickEvents.pop_front();
     return true;
   }
   SDL_Event raw;
