@@ -1,4 +1,5 @@
 #include "platform/font_face.h"
+#include "platform/glyph_outline_finish.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -234,25 +235,7 @@ bool FontFace::LoadOutline(unsigned code, float tolerance, GlyphOutline& out) {
   }
   out.fillOnRight = FT_Outline_Get_Orientation(&slot->outline) != FT_ORIENTATION_POSTSCRIPT;
 
-  // Closed contours repeat their first point at the end; the seam is implied.
-  bool any = false;
-  for (auto& contour : out.contours) {
-    if (contour.size() > 1 && contour.front().x == contour.back().x && contour.front().y == contour.back().y) {
-      contour.pop_back();
-    }
-    for (const OutlinePoint& p : contour) {
-      if (!any) {
-        out.minX = out.maxX = p.x;
-        out.minY = out.maxY = p.y;
-        any = true;
-      }
-      out.minX = std::min(out.minX, p.x);
-      out.maxX = std::max(out.maxX, p.x);
-      out.minY = std::min(out.minY, p.y);
-      out.maxY = std::max(out.maxY, p.y);
-    }
-  }
-  std::erase_if(out.contours, [](const std::vector<OutlinePoint>& c) { return c.size() < 3; });
+  FinishOutline(out);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // from GetGlyphOutlineA, as one-bit bitmaps hinted at the pixel size or as
 // unhinted TrueType outlines at the size of the em square.
 #include "platform/font_face.h"
+#include "platform/glyph_outline_finish.h"
 
 #include <windows.h>
 
@@ -240,24 +241,7 @@ bool FontFace::LoadOutline(unsigned code, float tolerance, GlyphOutline& out) {
     at = end;
   }
 
-  bool any = false;
-  for (auto& contour : out.contours) {
-    if (contour.size() > 1 && contour.front().x == contour.back().x && contour.front().y == contour.back().y) {
-      contour.pop_back();
-    }
-    for (const OutlinePoint& p : contour) {
-      if (!any) {
-        out.minX = out.maxX = p.x;
-        out.minY = out.maxY = p.y;
-        any = true;
-      }
-      out.minX = std::min(out.minX, p.x);
-      out.maxX = std::max(out.maxX, p.x);
-      out.minY = std::min(out.minY, p.y);
-      out.maxY = std::max(out.maxY, p.y);
-    }
-  }
-  std::erase_if(out.contours, [](const std::vector<OutlinePoint>& c) { return c.size() < 3; });
+  FinishOutline(out);
   return true;
 }
 
