@@ -121,7 +121,7 @@ Plan PlanFor(const std::string& folder, const std::string& name) {
     // The level's tune, a pellet, an eaten ghost; the coins of the whole
     // level, since the coin's sound waits for silence (see Run).
     p.proof = Plan::Proof::SoundMessage, p.levelFrames = name == "comerBolita.wav" ? 2000 : 700;
-    if (name == "muere.wav") p.startLevel = 100, p.levelFrames = 1500;  // the boss catches the player
+    if (name == "muere.wav") p.startLevel = 20, p.levelFrames = 1500;  // a ghost catches the player
     if (name == "vidaextra.wav") p.startLevel = 54, p.seed = 3, p.levelFrames = 1800;  // 1000 points
   }
   return p;
