@@ -138,7 +138,7 @@ TEST(FullScreen, RefusedModeAnsweredYesRunsWindowedAndNoEndsWithTheStopBox) {
       "¿Ventana? :-)|El modo pantalla completa no es soportado por\nSu tarjeta gráfica. ¿Desea usar modo ventana?";
   GameWindow yes, no;
   ASSERT_TRUE(yes.CreateGameWindow("Glumbo 3D", 640, 480, 16, true));
-  EXPECT_FALSE(yes.fullScreen || yes.GetDeviceContext()->IsFullScreen());
+  EXPECT_FALSE(yes.fullScreen || yes.GetDeviceContext()->IsFullScreen() || yes.GetDeviceContext()->CursorHidden());
   yes.DestroyGameWindow();
   EXPECT_EQ(seen, std::vector<std::string>{ask});
   answer = platform::BoxAnswer::No;

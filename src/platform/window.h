@@ -59,6 +59,8 @@ class Window {
   // What Alt+Enter does: a borderless full screen at the desktop's size, or
   // back to the window as it was. The settings are not touched.
   void ToggleFullScreen();
+  // True while the mouse cursor is hidden, as it is in full screen.
+  bool CursorHidden() const;
 
  private:
   void* window_ = nullptr;   // SDL_Window*

@@ -78,12 +78,12 @@ TEST_F(DesktopWindow, DraggedToANewSizeTheViewFollowsAndAltEnterFillsTheScreenAn
   platform::PushKeyEvent(VkReturn, true, false, /*alt=*/true);
   ASSERT_TRUE(ViewportIs(1280, 1024)) << "borderless full screen at the desktop's size: "
                                       << Viewport()[2] << "x" << Viewport()[3];
-  EXPECT_TRUE(window.GetDeviceContext()->IsFullScreen());
+  EXPECT_TRUE(window.GetDeviceContext()->IsFullScreen() && window.GetDeviceContext()->CursorHidden());
   EXPECT_FALSE(window.fullScreen) << "the settings' request is untouched";
   platform::PushKeyEvent(VkReturn, false, false, true);
   platform::PushKeyEvent(VkReturn, true, false, true);
   ASSERT_TRUE(ViewportIs(800, 600)) << "back to the earlier size: " << Viewport()[2] << "x" << Viewport()[3];
-  EXPECT_FALSE(window.GetDeviceContext()->IsFullScreen());
+  EXPECT_FALSE(window.GetDeviceContext()->IsFullScreen() || window.GetDeviceContext()->CursorHidden());
   EXPECT_EQ(KeyState[VkReturn], KeyUp) << "Alt+Enter never reaches the game";
 }
 

@@ -276,6 +276,8 @@ void Window::Close() {
   SDL_EnableScreenSaver();
 }
 
+bool Window::CursorHidden() const { return SDL_ShowCursor(SDL_QUERY) == SDL_DISABLE; }
+
 void Window::ToggleFullScreen() {
   auto* window = static_cast<SDL_Window*>(window_);
   if (!window) return;

@@ -324,6 +324,8 @@ OpenResult Window::Open(const WindowRequest& request) {
   return OpenResult::Ok;
 }
 
+bool Window::CursorHidden() const { return S().cursorHidden; }
+
 void Window::Close() {
   WindowState& s = S();
   if (fullScreen_) ChangeDisplaySettingsA(nullptr, 0);
