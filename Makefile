@@ -3,6 +3,7 @@
 #              Windows build under wine)
 # make package - install what is missing, build, and make the Debian package in build/package/
 # make windows - cross-build the Windows game, its zip and its installer (build-windows/)
+# make mutants - put each fault of tests/mutants.tsv into the game in turn and run the fast tests
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -13,7 +14,7 @@ export LIBGL_ALWAYS_SOFTWARE = 1
 export SDL_AUDIODRIVER = dummy
 export GLUMBO_MSGBOX = log
 
-.PHONY: all deps build play package test test-plain test-asan test-fuzz windows test-windows clean
+.PHONY: all deps build play package test test-plain test-asan test-fuzz windows test-windows mutants clean
 
 all: build
 
@@ -55,5 +56,9 @@ windows: build
 test-windows: windows
 	$(XVFB) bash tests/windows/run-wine-tests.sh $(WINDOWS_BUILD) $(BUILD)
 
+mutants: deps
+	cmake -S . -B build-mutants -DGLUMBO_WERROR=ON -DGLUMBO_SHARED_GAME=ON -DGLUMBO_BENCH=OFF >/dev/null
+	$(XVFB) python3 scripts/mutants.py --build build-mutants --jobs $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-mutants build-fuzz $(WINDOWS_BUILD)

@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""Mutation check: puts one plausible fault at a time into the game's sources,
+rebuilds, and runs the fast tests. A fault the tests do not notice is a gap in
+the tests. Every file is restored whatever happens, and the clean tree is
+rebuilt at the end.
+
+Usage: mutants.py [--build DIR] [--list FILE] [--only WORD]
+Run it under an X server (make mutants does), since many tests draw.
+"""
+import argparse
+import os
+import re
+import signal
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+CODE_DIRS = ("src", "tools")
+TEST_EXTS = (".cpp", ".cc", ".h", ".hpp", ".sh", ".py", ".cmake")
+# Test code that lives outside tests/ counts as test code too.
+TEST_FILES_ELSEWHERE = ("scripts/mutants.py",)
+
+
+def read_list(path):
+    faults = []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if not line.strip() or line.startswith("#"):
+                continue
+            fields = line.split("\t")
+            if len(fields) != 4:
+                sys.exit(f"{path}:{number}: want 4 tab-separated fields, found {len(fields)}")
+            faults.append((number, *fields))
+    return faults
+
+
+def counted_lines(paths):
+    """Non-blank lines that are not comments, counted as the before-stop reminder does."""
+    total = 0
+    for p in paths:
+        with open(os.path.join(ROOT, p), encoding="utf-8", errors="replace") as f:
+            for line in f:
+                s = line.strip()
+                if s and not s.startswith(("//", "#")):
+                    total += 1
+    return total
+
+
+def tracked(*dirs):
+    out = subprocess.run(["git", "ls-files", *dirs], cwd=ROOT, capture_output=True, text=True, check=True)
+    return out.stdout.split()
+
+
+def count_report():
+    tests = [p for p in tracked("tests") if p.endswith(TEST_EXTS) or p.endswith("CMakeLists.txt")]
+    tests += [p for p in TEST_FILES_ELSEWHERE if os.path.exists(os.path.join(ROOT, p))]
+    code = [p for p in tracked(*CODE_DIRS) if p.endswith((".cpp", ".cc", ".h", ".hpp"))]
+    t, c = counted_lines(tests), counted_lines(code)
+    return f"test code: {t} lines (tests/ and scripts/mutants.py) against {c} in src/ and tools/: {100 * t // max(c, 1)}%"
+
+
+def run(cmd, cwd, timeout):
+    """Exit status (None on a time-out) and output of a command."""
+    env = dict(os.environ, GLUMBO_MSGBOX="log", SDL_AUDIODRIVER="dummy", LIBGL_ALWAYS_SOFTWARE="1")
+    try:
+        done = subprocess.run(cmd, cwd=cwd, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                              timeout=timeout, text=True, errors="replace")
+        return done.returncode, done.stdout
+    except subprocess.TimeoutExpired:
+        return None, ""
+
+
+def build(build_dir, jobs):
+    return run(["cmake", "--build", build_dir, f"-j{jobs}"], ROOT, 1800)[0] == 0
+
+
+def failing_tests(build_dir, jobs):
+    """The fast tests that failed, stopping at the first: one is enough to see the fault.
+    The damaged-data run looks for crashes and hangs, not wrong results, and would double the time."""
+    code, out = run(["ctest", "-j", jobs, "-LE", "long", "-E", "^DamagedData", "--stop-on-failure",
+                     "--timeout", "300"], os.path.join(ROOT, build_dir), 3600)
+    if code == 0:
+        return []
+    failed = re.findall(r"^\s*\d+ - (\S+) \(", out.split("The following tests FAILED:")[-1], re.M)
+    return failed or ["(ctest failed)"]
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--build", default="build")
+    ap.add_argument("--list", default="tests/mutants.tsv")
+    ap.add_argument("--only", default="", help="only faults whose line contains this text")
+    ap.add_argument("--jobs", default=str(os.cpu_count() or 2))
+    args = ap.parse_args()
+
+    faults = [f for f in read_list(os.path.join(ROOT, args.list)) if args.only in "\t".join(f[1:])]
+    # Check the whole list before touching anything.
+    for number, path, old, new, why in faults:
+        found = open(os.path.join(ROOT, path), encoding="utf-8").read().count(old)
+        if found != 1:
+            sys.exit(f"{args.list}:{number}: the text is in {path} {found} times, not once: {old}")
+
+    # Restore on Ctrl+C or a kill as well as on any error.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
+    if not build(args.build, args.jobs) or failing_tests(args.build, args.jobs):
+        sys.exit("mutants: the clean tree does not build or its fast tests fail; nothing to measure")
+
+    killed, broken = 0, 0
+    try:
+        for number, path, old, new, why in faults:
+            full = os.path.join(ROOT, path)
+            original = open(full, encoding="utf-8").read()
+            started = time.monotonic()
+            try:
+                with open(full, "w", encoding="utf-8") as f:
+                    f.write(original.replace(old, new, 1))
+                failed = []
+                if not build(args.build, args.jobs):
+                    verdict = "DOES NOT BUILD"
+                    broken += 1
+                else:
+                    failed = failing_tests(args.build, args.jobs)
+                    verdict = "killed" if failed else "SURVIVED"
+                    killed += bool(failed)
+            finally:
+                with open(full, "w", encoding="utf-8") as f:
+                    f.write(original)
+            by = f" by {', '.join(failed[:3])}" if failed else ""
+            print(f"{verdict:>14}  {path}: {why} (list line {number}, {time.monotonic() - started:.0f} s){by}",
+                  flush=True)
+    finally:
+        build(args.build, args.jobs)
+
+    print(count_report())
+    print(f"mutants: {killed} killed of {len(faults)}")
+    return 0 if killed == len(faults) else 2 if broken else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
