@@ -57,7 +57,8 @@ test-windows: windows
 	$(XVFB) bash tests/windows/run-wine-tests.sh $(WINDOWS_BUILD) $(BUILD)
 
 mutants: deps
-	cmake -S . -B build-mutants -DGLUMBO_WERROR=ON -DGLUMBO_SHARED_GAME=ON -DGLUMBO_BENCH=OFF >/dev/null
+	cmake -S . -B build-mutants -DGLUMBO_WERROR=ON -DGLUMBO_SHARED_GAME=ON -DGLUMBO_BENCH=OFF \
+	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 >/dev/null
 	$(XVFB) python3 scripts/mutants.py --build build-mutants --jobs $(JOBS)
 
 clean:
