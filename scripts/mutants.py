@@ -4,7 +4,7 @@ rebuilds, and runs the fast tests. A fault the tests do not notice is a gap in
 the tests. Every file is restored whatever happens, and the clean tree is
 rebuilt at the end.
 
-Usage: mutants.py [--build DIR] [--list FILE] [--only WORD]
+Usage: mutants.py [--build DIR] [--list FILE] [--only WORD] [--every]
 Run it under an X server (make mutants does), since many tests draw.
 """
 import argparse
@@ -76,10 +76,11 @@ def build(build_dir, jobs):
     return run(["cmake", "--build", build_dir, f"-j{jobs}"], ROOT, 1800)[0] == 0
 
 
-def failing_tests(build_dir, jobs):
-    """The fast tests that failed, stopping at the first: one is enough to see the fault.
+def failing_tests(build_dir, jobs, every=False):
+    """The fast tests that failed, stopping at the first unless every one is wanted.
     The damaged-data run looks for crashes and hangs, not wrong results, and would double the time."""
-    code, out = run(["ctest", "-j", jobs, "-LE", "long", "-E", "^DamagedData", "--stop-on-failure",
+    stop = [] if every else ["--stop-on-failure"]
+    code, out = run(["ctest", "-j", jobs, "-LE", "long", "-E", "^DamagedData", *stop,
                      "--timeout", "300"], os.path.join(ROOT, build_dir), 3600)
     if code == 0:
         return []
@@ -93,6 +94,8 @@ def main():
     ap.add_argument("--list", default="tests/mutants.tsv")
     ap.add_argument("--only", default="", help="only faults whose line contains this text")
     ap.add_argument("--jobs", default=str(os.cpu_count() or 2))
+    ap.add_argument("--every", action="store_true",
+                    help="run every fast test on each fault and list the tests that caught none (slow)")
     args = ap.parse_args()
 
     faults = [f for f in read_list(os.path.join(ROOT, args.list)) if args.only in "\t".join(f[1:])]
@@ -107,7 +110,7 @@ def main():
     if not build(args.build, args.jobs) or failing_tests(args.build, args.jobs):
         sys.exit("mutants: the clean tree does not build or its fast tests fail; nothing to measure")
 
-    killed, broken = 0, 0
+    killed, broken, catchers = 0, 0, set()
     try:
         for number, path, old, new, why in faults:
             full = os.path.join(ROOT, path)
@@ -121,18 +124,23 @@ def main():
                     verdict = "DOES NOT BUILD"
                     broken += 1
                 else:
-                    failed = failing_tests(args.build, args.jobs)
+                    failed = failing_tests(args.build, args.jobs, args.every)
+                    catchers.update(failed)
                     verdict = "killed" if failed else "SURVIVED"
                     killed += bool(failed)
             finally:
                 with open(full, "w", encoding="utf-8") as f:
                     f.write(original)
-            by = f" by {', '.join(failed[:3])}" if failed else ""
+            by = f" by {', '.join(failed[:3])}{' ...' if len(failed) > 3 else ''}" if failed else ""
             print(f"{verdict:>14}  {path}: {why} (list line {number}, {time.monotonic() - started:.0f} s){by}",
                   flush=True)
     finally:
         build(args.build, args.jobs)
 
+    if args.every:
+        _, out = run(["ctest", "-N", "-LE", "long", "-E", "^DamagedData"], os.path.join(ROOT, args.build), 600)
+        idle = sorted(set(re.findall(r"Test +#\d+: (\S+)", out)) - catchers)
+        print(f"tests that caught none of these faults ({len(idle)}): " + " ".join(idle))
     print(count_report())
     print(f"mutants: {killed} killed of {len(faults)}")
     return 0 if killed == len(faults) else 2 if broken else 1
