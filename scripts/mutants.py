@@ -8,6 +8,7 @@ Usage: mutants.py [--build DIR] [--list FILE] [--only WORD] [--every]
 Run it under an X server (make mutants does), since many tests draw.
 """
 import argparse
+import json
 import os
 import re
 import signal
@@ -76,16 +77,45 @@ def build(build_dir, jobs):
     return run(["cmake", "--build", build_dir, f"-j{jobs}"], ROOT, 1800)[0] == 0
 
 
-def failing_tests(build_dir, jobs, every=False):
-    """The fast tests that failed, stopping at the first unless every one is wanted.
-    The damaged-data run looks for crashes and hangs, not wrong results, and would double the time."""
-    stop = [] if every else ["--stop-on-failure"]
-    code, out = run(["ctest", "-j", jobs, "-LE", "long", "-E", "^DamagedData", *stop,
-                     "--timeout", "300"], os.path.join(ROOT, build_dir), 3600)
-    if code == 0:
-        return []
-    failed = re.findall(r"^\s*\d+ - (\S+) \(", out.split("The following tests FAILED:")[-1], re.M)
-    return failed or ["(ctest failed)"]
+def test_costs(build_dir):
+    """Seconds each test took in its last run, as ctest keeps them."""
+    costs = {}
+    try:
+        with open(os.path.join(ROOT, build_dir, "Testing", "Temporary", "CTestCostData.txt")) as f:
+            for line in f:
+                if line.startswith("---"):
+                    break
+                parts = line.split()
+                if len(parts) == 3:
+                    costs[parts[0]] = float(parts[2])
+    except OSError:
+        pass
+    return costs
+
+
+def exactly(names):
+    return "^(" + "|".join(n.replace(".", "\\.") for n in names) + ")$"
+
+
+def failing_tests(build_dir, jobs, every=False, first=()):
+    """The fast tests that fail. Unless every one is wanted, the first failure is enough: the tests
+    that caught this fault last time run first, then the quick ones, then the rest. The damaged-data
+    run looks for crashes and hangs, not wrong results, and would double the time."""
+    if every:
+        selections = [["-E", "^DamagedData"]]
+    else:
+        quick = sorted(n for n, c in test_costs(build_dir).items() if c < 2.0 and n not in first)
+        tried = list(first) + quick
+        selections = [["-R", exactly(names)] for names in (list(first), quick) if names]
+        selections.append(["-E", "^DamagedData" + (f"|{exactly(tried)}" if tried else "")])
+    for select in selections:
+        stop = [] if every else ["--stop-on-failure"]
+        code, out = run(["ctest", "-j", jobs, "-LE", "long", *select, *stop, "--timeout", "300"],
+                        os.path.join(ROOT, build_dir), 3600)
+        if code != 0:
+            failed = re.findall(r"^\s*\d+ - (\S+) \(", out.split("The following tests FAILED:")[-1], re.M)
+            return failed or ["(ctest failed)"]
+    return []
 
 
 def main():
@@ -107,9 +137,18 @@ def main():
 
     # Restore on Ctrl+C or a kill as well as on any error.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
-    if not build(args.build, args.jobs) or failing_tests(args.build, args.jobs):
-        sys.exit("mutants: the clean tree does not build or its fast tests fail; nothing to measure")
+    if not build(args.build, args.jobs):
+        sys.exit("mutants: the clean tree does not build; nothing to measure")
+    if failed := failing_tests(args.build, args.jobs):
+        sys.exit(f"mutants: the clean tree fails {', '.join(failed)}; nothing to measure")
 
+    # The tests that caught each fault last time, tried first next time.
+    cache_path = os.path.join(ROOT, args.build, "mutants-catchers.json")
+    try:
+        with open(cache_path) as f:
+            cache = json.load(f)
+    except (OSError, ValueError):
+        cache = {}
     killed, broken, catchers = 0, 0, set()
     try:
         for number, path, old, new, why in faults:
@@ -124,8 +163,11 @@ def main():
                     verdict = "DOES NOT BUILD"
                     broken += 1
                 else:
-                    failed = failing_tests(args.build, args.jobs, args.every)
+                    key = f"{path}\t{old}"
+                    failed = failing_tests(args.build, args.jobs, args.every, cache.get(key, []))
                     catchers.update(failed)
+                    if failed:
+                        cache[key] = failed[:3]
                     verdict = "killed" if failed else "SURVIVED"
                     killed += bool(failed)
             finally:
@@ -136,6 +178,8 @@ def main():
                   flush=True)
     finally:
         build(args.build, args.jobs)
+        with open(cache_path, "w") as f:
+            json.dump(cache, f, indent=0)
 
     if args.every:
         _, out = run(["ctest", "-N", "-LE", "long", "-E", "^DamagedData"], os.path.join(ROOT, args.build), 600)
