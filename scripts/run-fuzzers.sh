@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time on its
-# committed seed corpus. A crash fails the run; its input is copied into the corpus.
+# committed seed corpus, plus any seeds its build makes (the game's own sounds).
+# A crash fails the run; its input is copied into the corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
@@ -28,8 +29,10 @@ for t in "${targets[@]}"; do
   rm -rf "$work"
   mkdir -p "$work/new"
   echo "fuzz: $t for ${seconds}s"
+  seeds=()
+  [ -d "$build/tests/fuzz/seeds/$t" ] && seeds=("$PWD/$build/tests/fuzz/seeds/$t")
   if ! (cd "$work" && "$OLDPWD/$build/tests/fuzz/$t" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -print_final_stats=1 new "$OLDPWD/$corpus" >log.txt 2>&1); then
+        -rss_limit_mb=2048 -print_final_stats=1 new "$OLDPWD/$corpus" "${seeds[@]}" >log.txt 2>&1); then
     echo "fuzz: $t FAILED"
     tail -n 40 "$work/log.txt"
     for crash in "$work"/crash-* "$work"/timeout-* "$work"/leak-* "$work"/oom-*; do

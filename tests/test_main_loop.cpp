@@ -34,6 +34,9 @@ class ScriptedDriver : public WindowLoopDriver {
 class MainLoop : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Without its data the game stops at its first texture with status 0,
+    // which would end the test process as if it had passed.
+    ASSERT_TRUE(std::filesystem::exists("texturas/vida.bmp"));
     GameWindow::openHidden = true;
     settingsPath = dir.File("config.dat");
     screenWidth = 640, screenHeight = 480;
@@ -41,12 +44,14 @@ class MainLoop : public ::testing::Test {
     ResetFrameClock();
   }
   void TearDown() override { SetClockSource(nullptr), settingsPath = "config.dat"; }
+  test::ScopedCwd cwd{GLUMBO_RUN_DIR};
   test::TempDir dir;
   double now = 0;
 };
 
 TEST_F(MainLoop, EscapeEndsAfterItsFrameUnlessMinimisedCloseAtOnceAndSettingsAreSaved) {
   const auto escape = [] { platform::PushKeyEvent(VkEscape, true); };
+  const auto tap = [] { platform::PushKeyEvent(VkEscape, true), platform::PushKeyEvent(VkEscape, false); };
   const auto window = [](platform::EventType t) { return [t] { platform::PushWindowEvent(t); }; };
   struct Case { const char* name; std::map<int, std::function<void()>> script; int frames, presented; };
   const Case cases[] = {
@@ -54,6 +59,9 @@ TEST_F(MainLoop, EscapeEndsAfterItsFrameUnlessMinimisedCloseAtOnceAndSettingsAre
       {"escape while minimised waits for the first active frame",
        {{2, window(platform::EventType::Minimized)}, {3, escape}, {10, window(platform::EventType::Restored)}}, 11, -1},
       {"a close request ends without another frame", {{3, window(platform::EventType::CloseRequested)}}, 3, -1},
+      {"a tap between two frames is seen by the next frame", {{5, tap}}, 6, 6},
+      {"a tap while minimised is over after one frame",
+       {{2, window(platform::EventType::Minimized)}, {3, tap}, {5, window(platform::EventType::Restored)}}, 30, 30},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -54,17 +54,23 @@ TEST(WavHeader, RefusesWhatCannotBePlayed) {
   notRiff[0] = 'X';
   const std::vector<std::uint8_t> whole = Wav(8, 8);
   const std::vector<std::uint8_t> cutInFormat(whole.begin(), whole.begin() + 40);
+  // The format chunk, then an odd-length last chunk that ends the file: the
+  // next chunk would start a byte past the end.
+  std::vector<std::uint8_t> oddLast(whole.begin(), whole.begin() + 48);
+  oddLast.insert(oddLast.end(), {'j', 'u', 'n', 'k', 1, 0, 0, 0, 'x'});
   const std::vector<Case> cases = {
       {Wav(100, 5000), "past the end"},
       {Wav(8, 8, 3), "not PCM"},
       {notRiff, "not a WAV"},
       {cutInFormat, "format chunk"},
       {{}, "not a WAV"},
+      {oddLast, "no data chunk"},
   };
   for (const Case& c : cases) {
+    const std::vector<std::uint8_t> exact(c.file.begin(), c.file.end());  // no spare capacity to read into
     platform::WavInfo info;
     std::string error;
-    EXPECT_FALSE(platform::ParseWavHeader(c.file.data(), c.file.size(), info, error)) << c.why;
+    EXPECT_FALSE(platform::ParseWavHeader(exact.data(), exact.size(), info, error)) << c.why;
     EXPECT_NE(error.find(c.why), std::string::npos) << error;
   }
 }

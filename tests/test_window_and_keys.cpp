@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "app/game_window.h"
 #include "app/key_state.h"
@@ -110,6 +111,29 @@ TEST_F(RealWindow, KeyDownArmsOnlyAnIdleKeyAndAltCombinationsAndF10NeverArrive) 
   for (int vk : positional) EXPECT_EQ(KeyState[vk], KeyPressed) << vk;
   EXPECT_TRUE(TakeScreenshotRequest());
   EXPECT_FALSE(TakeScreenshotRequest()) << "one picture per press";
+}
+
+// Where frames are slow, a quick tap's key-down and key-up both come between
+// two frames: the press is still seen by exactly one frame, then released.
+TEST_F(RealWindow, ATapBetweenTwoFramesIsSeenByExactlyOneFrame) {
+  struct Step { bool down, repeat; };
+  const struct { const char* name; std::vector<Step> steps; int after; } cases[] = {
+      {"tap", {{true, false}, {false, false}}, KeyUp},
+      {"tap with auto-repeat", {{true, false}, {true, true}, {true, true}, {false, false}}, KeyUp},
+      {"tap, then held down again", {{true, false}, {false, false}, {true, false}}, KeyHandled},
+  };
+  for (const auto& c : cases) {
+    ResetKeyState();
+    for (const Step& s : c.steps) platform::PushKeyEvent(VkSpace, s.down, s.repeat);
+    Pump();
+    int presses = 0;
+    for (int frame = 0; frame < 3; ++frame) {  // each frame takes a waiting press
+      if (KeyState[VkSpace] == KeyPressed) ++presses, KeyState[VkSpace] = KeyHandled;
+      KeysSeenByFrame();
+    }
+    EXPECT_EQ(presses, 1) << c.name;
+    EXPECT_EQ(KeyState[VkSpace], c.after) << c.name;
+  }
 }
 
 TEST_F(RealWindow, MinimiseRestoreAndCloseRequest) {

@@ -21,6 +21,11 @@ extern bool appActive;
 
 void ResetKeyState();
 
+// The main loop calls this after each frame. A key pressed and released again
+// before any frame ran stays KeyPressed until this call, so that a quick tap
+// on a slow machine is still seen by exactly one frame.
+void KeysSeenByFrame();
+
 // What the window procedure does with one event. A close request posts the
 // quit message: QuitPosted() reports it until TakeQuitMessage() clears it.
 void HandleWindowEvent(const platform::Event& event);

@@ -56,6 +56,7 @@ int RunGame(LoopDriver& driver) {
     driver.Present();
     if (GameState > 10) HandlePlayKeys();
     GameStep();
+    KeysSeenByFrame();
     if (!driver.AfterFrame()) done = true;
   }
 

@@ -18,14 +18,15 @@ namespace platform {
 constexpr unsigned kSoundAsync = 0x0001;
 constexpr unsigned kSoundNoStop = 0x0010;
 
-// What the player needs of an audio output. The real one is SDL's; tests use a fake.
+// What the player needs of an audio output. The real one is the backend's; tests use a fake.
 class AudioDevice {
  public:
   virtual ~AudioDevice() = default;
   virtual bool IsPlaying() = 0;
   // Starts playing samples already in the device's format, cutting what plays.
   virtual void Start(const std::vector<std::uint8_t>& samples) = 0;
-  // Decodes a WAV file into the device's format; false (and a reason) on failure.
+  // Reads a WAV file through ReadWavFile and converts it to the device's
+  // format; false (and a reason) on failure.
   virtual bool Decode(const std::string& path, std::vector<std::uint8_t>& samples, std::string& error) = 0;
 };
 
@@ -42,7 +43,7 @@ class SoundPlayer {
   std::unique_ptr<AudioDevice> device_;
 };
 
-// The game's sound call. Opens SDL's audio on first use.
+// The game's sound call. Opens the system's audio on first use.
 bool PlaySoundFile(const char* path, unsigned flags);
 
 // Closes the audio device (end of the program).

@@ -1,6 +1,8 @@
 #include "platform/wav_header.h"
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace platform {
 namespace {
@@ -26,7 +28,9 @@ bool ParseWavHeader(const std::uint8_t* bytes, std::size_t size, WavInfo& info, 
   }
   bool haveFormat = false;
   std::size_t at = 12;
-  while (size - at >= 8) {
+  // A last chunk of odd length that ends the file puts the next one a byte
+  // past the end, so the test must not subtract first.
+  while (at <= size && size - at >= 8) {
     const std::uint8_t* chunk = bytes + at;
     const std::size_t length = U32(chunk + 4);
     const std::size_t body = at + 8;
@@ -67,6 +71,37 @@ bool ParseWavHeader(const std::uint8_t* bytes, std::size_t size, WavInfo& info, 
   }
   error = haveFormat ? "no data chunk" : "no format chunk";
   return false;
+}
+
+namespace {
+// Larger than any sound the game has by far; a bigger file is damaged.
+constexpr std::uintmax_t kMaxWavBytes = 32u << 20;
+}  // namespace
+
+bool ReadWavFile(const std::string& path, WavSound& sound, std::string& error) {
+  sound = WavSound();
+  const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+  std::error_code failed;
+  const std::uintmax_t size = std::filesystem::file_size(file, failed);
+  if (failed) {
+    error = "cannot open the file";
+    return false;
+  }
+  if (size > kMaxWavBytes) {
+    error = "file too large for a sound";
+    return false;
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  std::ifstream in(file, std::ios::binary);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+    error = "cannot read the file";
+    return false;
+  }
+  if (!ParseWavHeader(bytes.data(), bytes.size(), sound.info, error)) return false;
+  const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(sound.info.dataOffset);
+  sound.samples.assign(first, first + static_cast<std::ptrdiff_t>(sound.info.dataBytes));
+  sound.info.dataOffset = 0;
+  return true;
 }
 
 }  // namespace platform

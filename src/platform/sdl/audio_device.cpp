@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/backend.h"
+#include "platform/wav_header.h"
 
 namespace platform::backend {
 namespace {
@@ -55,36 +56,32 @@ class SdlAudioDevice final : public AudioDevice {
     SDL_UnlockAudioDevice(id_);
   }
 
+  // The file passes the game's own checks, not SDL's, so that a damaged
+  // sound is refused alike on every system.
   bool Decode(const std::string& path, std::vector<std::uint8_t>& samples, std::string& error) override {
-    SDL_AudioSpec fileSpec;
-    Uint8* data = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV(path.c_str(), &fileSpec, &data, &length)) {
-      error = SDL_GetError();
-      return false;
-    }
+    WavSound sound;
+    if (!ReadWavFile(path, sound, error)) return false;
+    const SDL_AudioFormat format = sound.info.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, fileSpec.format, fileSpec.channels, fileSpec.freq, spec_.format,
-                          spec_.channels, spec_.freq) < 0) {
+    if (SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(sound.info.channels), sound.info.sampleRate,
+                          spec_.format, spec_.channels, spec_.freq) < 0) {
       error = SDL_GetError();
-      SDL_FreeWAV(data);
       return false;
     }
-    // Whole sample frames only, so a damaged length never splits a frame.
-    Uint32 frame = (SDL_AUDIO_BITSIZE(fileSpec.format) / 8) * fileSpec.channels;
-    if (frame == 0) frame = 1;
-    length -= length % frame;
-    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(length) * (cvt.len_mult > 0 ? cvt.len_mult : 1));
-    if (length > 0) std::memcpy(buffer.data(), data, length);
-    SDL_FreeWAV(data);
-    cvt.buf = buffer.data();
+    const std::size_t length = sound.samples.size();
+    if (!cvt.needed || length == 0) {
+      samples = std::move(sound.samples);
+      return true;
+    }
+    sound.samples.resize(length * static_cast<std::size_t>(cvt.len_mult > 0 ? cvt.len_mult : 1));
+    cvt.buf = sound.samples.data();
     cvt.len = static_cast<int>(length);
-    if (cvt.needed && length > 0 && SDL_ConvertAudio(&cvt) != 0) {
+    if (SDL_ConvertAudio(&cvt) != 0) {
       error = SDL_GetError();
       return false;
     }
-    buffer.resize(cvt.needed ? static_cast<std::size_t>(cvt.len_cvt) : length);
-    samples = std::move(buffer);
+    sound.samples.resize(static_cast<std::size_t>(cvt.len_cvt));
+    samples = std::move(sound.samples);
     return true;
   }
 
