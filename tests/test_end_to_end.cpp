@@ -97,6 +97,28 @@ TEST(EndToEnd, RenderedRunShowsMenuMapAndMaze) {
   }
 }
 
+// Fifteen seconds without a key: the menu gives way to the table of records,
+// read from the file the run is given and left as it was.
+TEST(EndToEnd, TheMenuShowsTheTableOfRecordsAfterFifteenQuietSeconds) {
+  test::TempDir dir;
+  const std::string table = "Glumbo 3D records 1\n15535 BOT 9999 2026-12-07\n2210 \xC3\x91OE 7 2026-12-01\n";
+  test::WriteFile(dir.File("records.dat"), table);
+  const std::string shots[] = {test::PicturePath("end_to_end_menu_quiet.png"), test::PicturePath("end_to_end_records.png")};
+  // 15 s are 525 frames of 2 ticks.
+  const CommandResult r = Replay("--frames 560 --step 2 --seed 4 --records-file " + Quote(dir.File("records.dat")) +
+                                 " --shot 510:" + Quote(shots[0]) + " --shot 550:" + Quote(shots[1]));
+  ASSERT_EQ(r.status, 0) << r.output;
+  Shot menu, records;
+  ASSERT_TRUE(ReadShot(shots[0], menu) && ReadShot(shots[1], records));
+  // The menu's chase has a yellow runner and coloured ghosts; the table is
+  // red and blue letters alone, so green all but vanishes.
+  EXPECT_GT(menu.mean[1], 2 * records.mean[1]) << menu.mean[1] << " " << records.mean[1];
+  EXPECT_GT(records.mean[2], 2 * records.mean[1]) << "blue lines";
+  EXPECT_GT(records.lit, 0.05);
+  const auto after = test::ReadBytes(dir.File("records.dat"));
+  EXPECT_EQ(std::string(after.begin(), after.end()), table) << "an unchanged table is not written";
+}
+
 // The data folder's settings ask for 800 x 600: the run takes the size it is asked for
 // and leaves the file as it was.
 TEST(EndToEnd, ReplayWindowTakesTheAskedSizeLeavesTheSettingsAloneAndRefusesBadOptions) {

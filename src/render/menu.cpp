@@ -191,5 +191,6 @@ void Menu::DrawMenuScene() {
   // is left in force for every scene drawn after the menu.
   glCullFace(GL_FRONT);
   glEnable(GL_CULL_FACE);
-  DrawAttractScene();
+  // The table takes the whole screen; the chase goes on unseen behind it.
+  if (!showingRecords || GameState == StateRecordEntry) DrawAttractScene();
 }

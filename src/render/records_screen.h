@@ -1,11 +1,12 @@
 // The texts of the record screen and of the table of records, drawn in the
-// menu's solid letters and colours in front of its attract scene.
+// menu's solid letters and colours: the record screen in front of the menu's
+// attract scene, the table in its place.
 #pragma once
 
 class Menu;
 
-// "¡NUEVO RÉCORD!", the points and the three letters, the one being set
-// rolling like the menu's selected line.
+// "¡NUEVO RÉCORD!", the points and the three letters, the one being set in
+// the title's colour, swinging.
 void DrawRecordEntryText(Menu& menu);
 // "RÉCORDS" and the ten lines of the table: rank, initials, points, level;
 // the menu's marked record rolls in the title colour.
