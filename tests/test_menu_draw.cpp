@@ -1,6 +1,6 @@
 // The menu scene drawn on a real context: both pages, the record screen and
-// the table of records as pictures for people to look at, the letters where they belong, the attract scene and the state the
-// menu leaves behind.
+// the table of records as pictures for people to look at, the letters where
+// they belong, the attract scene and the state the menu leaves behind.
 #include <gtest/gtest.h>
 
 #include <cmath>

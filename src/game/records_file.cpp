@@ -57,7 +57,8 @@ RecordTable ReadRecordsFile(const std::string& path) {
       if (!what.empty()) what += ", ";
       what += "only its first 64 KiB were read";
     }
-    std::fprintf(stderr, "glumbo3d: the records file %s is damaged (%s); %zu records kept, written clean with the next\n",
+    std::fprintf(stderr,
+                 "glumbo3d: the records file %s is damaged (%s); %zu records kept, written clean with the next\n",
                  path.c_str(), what.c_str(), decoded.table.size());
   }
   return decoded.table;

@@ -12,7 +12,9 @@ bool ReplaceFileAtomically(const std::filesystem::path& from, const std::filesys
     return true;
   }
   const DWORD code = GetLastError();
-  if (error) *error = "cannot replace " + Utf8FromPath(to) + ": " + std::system_category().message(static_cast<int>(code));
+  if (error) {
+    *error = "cannot replace " + Utf8FromPath(to) + ": " + std::system_category().message(static_cast<int>(code));
+  }
   return false;
 }
 
