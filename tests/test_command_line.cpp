@@ -1,4 +1,5 @@
-// The game's command line: --help, --version, and a refusal for anything else.
+// The game's command line: --help, --version, the records options, and a
+// refusal for anything else.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -35,16 +36,27 @@ TEST(CommandLine, NoArgumentsPlaysAndHelpAndVersionPrintAndEndWithZero) {
 
 TEST(CommandLine, AnythingElseGivesTheUsageOnStandardErrorAndStatusTwo) {
   const std::vector<std::vector<std::string_view>> refused = {
-      {"-h"}, {"--helpme"}, {"--Version"}, {""}, {"level7"}, {"--help", "--version"}, {"--version", "x"}};
+      {"-h"}, {"--helpme"}, {"--Version"}, {""}, {"level7"}, {"--help", "--version"}, {"--version", "x"},
+      {"--records-file"}, {"--records", "--records"}, {"--records", "--help"}, {"--records", "x"}};
   for (const auto& args : refused) {
     const CommandLineOutcome r = Parse(args);
     EXPECT_FALSE(r.play) << args[0];
     EXPECT_EQ(r.exitStatus, 2) << args[0];
     EXPECT_EQ(r.out, "") << args[0];
-    EXPECT_NE(r.err.find("Usage: glumbo3d [--help | --version]\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Usage: glumbo3d [--help | --version | [--records] [--records-file FILE]]\n"),
+              std::string::npos) << r.err;
     // The first line names what was refused.
-    EXPECT_NE(r.err.substr(0, r.err.find('\n')).find(args[0]), std::string::npos) << r.err;
+    const std::string first = r.err.substr(0, r.err.find('\n'));
+    EXPECT_TRUE(first.find(args[0]) != std::string::npos || first.find(args.back()) != std::string::npos) << r.err;
   }
+}
+
+TEST(CommandLine, RecordsPrintsTheTableAndRecordsFileChoosesItsFileForEither) {
+  const CommandLineOutcome print = Parse({"--records-file", "t.dat", "--records"});
+  EXPECT_TRUE(!print.play && print.showRecords && print.recordsFile == "t.dat" && print.err.empty());
+  const CommandLineOutcome play = Parse({"--records-file", "t.dat"});
+  EXPECT_TRUE(play.play && !play.showRecords && play.recordsFile == "t.dat");
+  EXPECT_NE(Parse({"--help"}).out.find("--records"), std::string::npos);
 }
 
 }  // namespace

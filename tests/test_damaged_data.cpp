@@ -4,6 +4,9 @@
 // game must play on, or stop with one of its own boxes, and end with status 0:
 // never a crash, a hang or a sanitizer report.
 //
+// The table of records is damaged the same ways: a game won from the boss
+// level must keep its record and write the table clean.
+//
 // The level, monster and closing-scene files are text and run in both builds;
 // pictures and sounds are read by decoders with tests and fuzzers of their own,
 // so they run in the plain build only (label "long", see damaged_data.cmake).
@@ -22,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "game/records.h"
 #include "support/replay_runs.h"
 #include "support/test_support.h"
 
@@ -92,9 +96,16 @@ struct Plan {
   int startLevel = 1, seed = 1, detail = 2;
   long levelFrames = 300;  // 0: play until the autoplayer finishes the game
   bool render = false;
-  enum class Proof { LevelLoaded, Box, SoundMessage } proof = Proof::LevelLoaded;
+  enum class Proof { LevelLoaded, Box, SoundMessage, RecordKept } proof = Proof::LevelLoaded;
   int provingLevel = 0;  // Proof::LevelLoaded: a state line with this level number
 };
+
+// Not a folder of the data: the table of records, kept beside the settings.
+constexpr const char* kRecordsFolder = "records";
+// A table of low scores, one with Ñ, that any won game enters.
+constexpr const char* kRecordsTable =
+    "Glumbo 3D records 1\n500 ANA 7 2026-11-02\n400 LUZ 5 2026-11-01\n300 \xC3\x91OE 3 2026-10-30\n"
+    "200 PEP 2 2026-10-29\n100 --- 1 2026-10-28\n";
 
 int NumberIn(const std::string& name) {
   std::smatch m;
@@ -104,7 +115,10 @@ int NumberIn(const std::string& name) {
 Plan PlanFor(const std::string& folder, const std::string& name) {
   Plan p{folder, name};
   const int n = NumberIn(name);
-  if (folder == "pantallas") {
+  if (folder == kRecordsFolder) {
+    // Read at start-up, written after the credits of a game won from the boss level.
+    p.startLevel = 100, p.seed = 3, p.levelFrames = 0, p.proof = Plan::Proof::RecordKept;
+  } else if (folder == "pantallas") {
     if (name == "final.txt") {
       // First read at the walk-out after the boss: played through to the credits.
       p.startLevel = 100, p.seed = 3, p.levelFrames = 0, p.provingLevel = 9999;
@@ -144,7 +158,7 @@ std::string ReadText(const fs::path& path) {
 void MakeDataFolder(const fs::path& dir, const Plan& plan, Damage damage) {
   const fs::path run = GLUMBO_RUN_DIR;
   for (const char* folder : {"pantallas", "texturas", "sonidos"}) {
-    if (plan.folder != folder) {
+    if (plan.folder != folder) {  // the records' plan links all three
       fs::create_directory_symlink(run / folder, dir / folder);
       continue;
     }
@@ -154,6 +168,10 @@ void MakeDataFolder(const fs::path& dir, const Plan& plan, Damage damage) {
     }
   }
   if (damage == Damage::Missing) return;
+  if (plan.folder == kRecordsFolder) {
+    test::WriteFile((dir / plan.name).string(), Damaged(kRecordsTable, damage, true));
+    return;
+  }
   const std::string original = ReadText(run / plan.folder / plan.name);
   test::WriteFile((dir / plan.folder / plan.name).string(), Damaged(original, damage, plan.folder == "pantallas"));
 }
@@ -164,6 +182,7 @@ Outcome Run(const Plan& plan, Damage damage, const fs::path& dir) {
   std::string options = " --bot --step 2 --seed " + std::to_string(plan.seed) + " --start-level " +
                         std::to_string(plan.startLevel) + " --detail " + std::to_string(plan.detail) +
                         (plan.render ? " --size 160x120" : " --no-render");
+  if (plan.folder == kRecordsFolder) options += " --records-file " + test::ShellQuote((dir / plan.name).string());
   // A damaged level may leave the player no way out, the ghosts on top of it:
   // a game over is playing on too, and ends the run as the level frames do.
   options += plan.levelFrames > 0 ? " --until-state 22 --level-frames " + std::to_string(plan.levelFrames) + " --frames " +
@@ -191,6 +210,13 @@ Outcome Run(const Plan& plan, Damage damage, const fs::path& dir) {
       break;
     case Plan::Proof::Box: o.reached = !box.empty(); break;
     case Plan::Proof::SoundMessage: o.reached = err.find("sonidos/" + plan.name) != std::string::npos; break;
+    case Plan::Proof::RecordKept: {
+      // The game's record is in, and the table was written back clean.
+      const DecodedRecords table = DecodeRecords(ReadText(dir / plan.name));
+      o.reached = !table.badHeader && table.droppedLines == 0 &&
+                  std::any_of(table.table.begin(), table.table.end(), [](const Record& r) { return r.level == 9999; });
+      break;
+    }
   }
   if (err.find("Sanitizer") != std::string::npos || err.find("runtime error") != std::string::npos) {
     o.failure = "sanitizer report";
@@ -223,7 +249,11 @@ void RunAll(const std::vector<std::string>& folders) {
   std::vector<Case> cases;
   for (const std::string& folder : folders) {
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(run / folder)) files.push_back(entry.path().filename());
+    if (folder == kRecordsFolder) {
+      files.push_back("records.dat");
+    } else {
+      for (const auto& entry : fs::directory_iterator(run / folder)) files.push_back(entry.path().filename());
+    }
     std::sort(files.begin(), files.end());
     for (const fs::path& file : files) {
       for (Damage d : kDamages) cases.push_back({PlanFor(folder, file.string()), d, {}});
@@ -253,6 +283,8 @@ void RunAll(const std::vector<std::string>& folders) {
     EXPECT_TRUE(c.outcome.failure.empty()) << file << " " << Name(c.damage) << ": " << c.outcome.failure << "\n"
                                            << c.outcome.log;
     reached[file] = reached[file] || c.outcome.reached;
+    // Whatever the table's damage, the won game's record goes into a clean file.
+    EXPECT_TRUE(c.plan.proof != Plan::Proof::RecordKept || c.outcome.reached) << file << " " << Name(c.damage);
     playedOn += c.outcome.playedOn, gameOver += c.outcome.gameOver, ownBox += c.outcome.ownBox;
   }
   for (const auto& [file, read] : reached) EXPECT_TRUE(read) << file << ": every run ended before the game read it";
@@ -266,3 +298,5 @@ void RunAll(const std::vector<std::string>& folders) {
 TEST(DamagedData, LevelMonsterAndClosingSceneFiles) { RunAll({"pantallas"}); }
 
 TEST(DamagedData, PicturesAndSounds) { RunAll({"texturas", "sonidos"}); }
+
+TEST(DamagedData, TableOfRecords) { RunAll({kRecordsFolder}); }

@@ -1,6 +1,6 @@
-// The menu scene drawn on a real context: both pages as pictures for people to
-// look at, the letters where they belong, the attract scene and the state the
-// menu leaves behind.
+// The menu scene drawn on a real context: both pages, the record screen and
+// the table of records as pictures for people to look at, the letters where
+// they belong, the attract scene and the state the menu leaves behind.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,9 +9,14 @@
 #include "actors/ghost.h"
 #include "actors/player.h"
 #include "app/game_window.h"
+#include "app/key_state.h"
 #include "app/settings.h"
+#include "game/game_state.h"
+#include "game/record_entry.h"
+#include "game/records_file.h"
 #include "platform/gl.h"
 #include "render/menu.h"
+#include "render/records_screen.h"
 #include "support/frame_pixels.h"
 #include "support/gl_views.h"
 
@@ -114,6 +119,32 @@ TEST_F(MenuScene, OptionsPageShowsLabelsAndValuesAndTheMenuLeavesFrontFaceCullin
   glViewport(0, 0, 640, 0), m.DrawMenuScene(), glGetFloatv(GL_PROJECTION_MATRIX, p);
   EXPECT_TRUE(std::isfinite(p[0]));
   resized.ResizeView(kW, kH);
+}
+
+TEST_F(MenuScene, RecordScreenAndTableOfRecordsInTheMenusLettersAndColours) {
+  GameState = StateRecordEntry;
+  pendingRecord.points = 335;
+  recordEntry = RecordEntry();
+  for (int vk : {int{'N'}, VkLeft, VkUp, VkRight}) recordEntry.Press(vk);  // Ñ, then on to the second letter
+  m.runnerX = -4.0f, Draw("records_entry.png");
+  const float t = Half(kNewRecordTitle), letter = Half("A");
+  const Counts title = In(-t, 3.0f, t, 3.7f, -10.0f), first = In(-1.2f - letter, -0.5f, -1.2f + letter, 0.4f, -10.0f),
+               second = In(-letter, -0.5f, letter, 0.2f, -10.0f);
+  EXPECT_TRUE(title.red > title.pixels / 8 && title.blue == 0) << "the title in red";
+  EXPECT_TRUE(first.blue > first.pixels / 10 && first.red == 0) << "a letter set, in blue";
+  EXPECT_TRUE(second.red > second.pixels / 20 && second.blue == 0) << "the letter being set, in red";
+  EXPECT_GT(In(-4.4f, -3.4f, -3.6f, -2.6f, -12.0f).any, 20) << "the chase goes on behind";
+
+  GameState = StateMenu;
+  const RecordTable kept = recordTable;
+  recordTable = {Record{900, {'A', 'N', 'A'}, 7, "2026-12-01"}, Record{335, {'\xD1', 'O', 'E'}, 1, "2026-12-07"}};
+  m.ShowRecords(1), Draw("records_table.png");
+  const float row = Half(" 1. ANA     900      7");
+  const Counts top = In(-row, 2.9f, row, 3.5f, -20.0f), marked = In(-row, 1.9f, row, 2.5f, -20.0f);
+  EXPECT_TRUE(top.blue > top.pixels / 20 && top.red == 0) << "a line of the table in blue";
+  EXPECT_GT(marked.red, marked.pixels / 40) << "the new record in red";
+  EXPECT_EQ(In(0.6f, -3.0f, 1.4f, -2.4f, -12.0f).any, 0) << "no chase in front of the table (ghost 0)";
+  recordTable = kept, m.showingRecords = false;
 }
 
 TEST_F(MenuScene, TheRunnerPowersUpAtTheLeftTurnAndDownAtTheRight) {

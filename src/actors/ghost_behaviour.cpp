@@ -188,6 +188,7 @@ void Ghost::Update(double dt) {
         if (id >= kMonsterFileId) player->CutPower();
         platform::PlaySoundFile(kGhostEatenSound, platform::kSoundAsync);
         extraLifePoints = kGhostEatenPoints;
+        gamePoints += kGhostEatenPoints;
       }
     }
   } else if (x == homeX && z == homeZ && eaten) {

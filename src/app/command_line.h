@@ -1,5 +1,6 @@
-// The game's only command-line options, --help and --version. Everything a
-// player chooses is kept in config.dat, not given on the command line.
+// The game's command-line options: --help, --version, --records to print the
+// table of records, and --records-file to keep the table in another file.
+// Everything a player chooses is kept in config.dat, not given on the command line.
 #pragma once
 
 #include <span>
@@ -12,6 +13,8 @@ struct CommandLineOutcome {
   int exitStatus = 0;  // when not playing
   std::string out;     // for standard output
   std::string err;     // for standard error
+  bool showRecords = false;  // print the table of records and end, instead of playing
+  std::string recordsFile;   // the table's file when not the usual records.dat; "" for that
 };
 
 // args: the arguments after the program's name.

@@ -1,8 +1,10 @@
 #include "app/settings.h"
 
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
+#include "platform/file_replace.h"
 #include "render/menu.h"
 
 int screenWidth = 640;
@@ -87,9 +89,11 @@ void SaveSettings() {
     r.detailSetting = menu->detailSetting;
     r.texturesOn = menu->texturesOn;
   }
-  FILE* f = std::fopen(settingsPath.c_str(), "wb");
-  if (!f) return;
-  auto bytes = EncodeSettings(r);
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
+  if (settingsPath.empty()) return;
+  const auto bytes = EncodeSettings(r);
+  // A new file takes the old one's place whole, so that a crash or a full disk
+  // mid-write leaves the old settings; one that cannot be written is silently
+  // not written, as it always was.
+  platform::WriteFileReplacing(platform::PathFromUtf8(settingsPath),
+                               std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), nullptr);
 }

@@ -9,7 +9,8 @@
 
 extern int screenWidth;
 extern int screenHeight;
-// The settings file; the working directory's config.dat unless changed.
+// The settings file; the working directory's config.dat unless changed. Empty:
+// the settings are read from nowhere and not written (tools).
 extern std::string settingsPath;
 
 struct SettingsRecord {
@@ -31,5 +32,6 @@ SettingsRecord DecodeSettings(std::span<const std::uint8_t> bytes);
 
 // Read into screenWidth, screenHeight and the menu's four options.
 void LoadSettings();
-// Write them back; a file that cannot be created is silently not written.
+// Write them back, the new file replacing the old in one step; a file that
+// cannot be created is silently not written.
 void SaveSettings();

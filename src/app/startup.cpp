@@ -11,6 +11,8 @@
 #include "game/game_random.h"
 #include "game/game_state.h"
 #include "game/game_values.h"
+#include "game/records_file.h"
+#include "game/state_handlers.h"
 #include "game/state_values.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
@@ -52,8 +54,10 @@ void SetStartupSeed(bool fixed, unsigned seed) {
 
 bool Startup() {
   extraLifePoints = 0;
+  gamePoints = 0;
   menu = new Menu();
   LoadSettings();
+  LoadRecords();
   const bool fullScreenRequest = !menu->windowed;
 
   gameWindow = new GameWindow();
@@ -122,6 +126,8 @@ bool Startup() {
 }
 
 void Shutdown() {
+  // While the game's values and its level are still there.
+  KeepUnfinishedRecord();
   if (gameWindow) {
     gameWindow->DestroyGameWindow();
   }

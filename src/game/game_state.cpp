@@ -15,6 +15,7 @@ const char* GameStateName(int code) {
     case StateCaught: return "StateCaught";
     case StateDying: return "StateDying";
     case StateGameOver: return "StateGameOver";
+    case StateRecordEntry: return "StateRecordEntry";
     case StateRescueScene: return "StateRescueScene";
     case StateBossDefeated: return "StateBossDefeated";
     case StateWalkOut: return "StateWalkOut";

@@ -12,6 +12,8 @@ constexpr int StatePaused = 19;
 constexpr int StateCaught = 20;
 constexpr int StateDying = 21;
 constexpr int StateGameOver = 22;
+// A game that ended with points for the table of records: the player sets three initials.
+constexpr int StateRecordEntry = 23;
 constexpr int StateRescueScene = 58;
 constexpr int StateBossDefeated = 100;
 constexpr int StateWalkOut = 200;

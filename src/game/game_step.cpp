@@ -47,6 +47,7 @@ void GameStep() {
     case StateBossDefeated: StateBossDefeatedStep(step); return;
     case StateWalkOut: StateWalkOutStep(step); return;
     case StateEnding: StateEndingStep(step); return;
+    case StateRecordEntry: StateRecordEntryStep(step); return;
     default: break;
   }
   if (menu) menu->UpdateMenu(step);

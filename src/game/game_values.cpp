@@ -1,6 +1,7 @@
 #include "game/game_values.h"
 
 int extraLifePoints = 0;
+int gamePoints = 0;
 int activeGhostCount = 8;
 bool bossActive = false;
 bool texturesEnabled = true;
@@ -37,6 +38,7 @@ void ResetLevelMapMarks() {
 
 void InitGameValues() {
   extraLifePoints = 0;
+  gamePoints = 0;
   activeGhostCount = 8;
   bossActive = false;
   texturesEnabled = true;
@@ -46,6 +48,7 @@ void InitGameValues() {
 
 void ResetGameValuesForNewGame() {
   extraLifePoints = 0;
+  gamePoints = 0;
   ResetLevelMapMarks();
 }
 

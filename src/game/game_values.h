@@ -14,6 +14,9 @@ constexpr int kLargePelletPoints = 100;
 constexpr int kGhostEatenPoints = 20;
 
 extern int extraLifePoints;
+// Every point the game has earned, never spent: its place in the table of
+// records. A frightened ghost eaten adds kGhostEatenPoints here.
+extern int gamePoints;
 // Only the first activeGhostCount ghosts are stepped and drawn.
 extern int activeGhostCount;
 extern bool bossActive;
@@ -38,7 +41,7 @@ constexpr int kLevelMapCentreRow = 1;
 // Start-up values of every global above (lives excepted: see kStartLives).
 void InitGameValues();
 
-// What a new game resets: the points and the map marks. The ghost count, the
+// What a new game resets: both point counts and the map marks. The ghost count, the
 // boss flag and the display choices are kept until the next level load.
 void ResetGameValuesForNewGame();
 

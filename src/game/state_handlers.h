@@ -15,6 +15,14 @@ void StateRescueSceneStep(double step);
 void StateBossDefeatedStep(double step);
 void StateWalkOutStep(double step);
 void StateEndingStep(double step);
+void StateRecordEntryStep(double step);
+
+// The end of a game, after the game-over text or the credits: the record
+// screen when the points enter the table, otherwise the menu.
+void EndGame();
+// At shutdown: a game that has ended (or is ending) with points for the
+// table, whose initials were never confirmed, is kept with "---".
+void KeepUnfinishedRecord();
 
 // After the handlers of 11 to 21: camera, level and radar updates, the HUD spin.
 void PlayTail(double step);

@@ -71,6 +71,7 @@ void StateNewGameStep() {
   }
   if (player) player->SetLives(kStartLives);
   extraLifePoints = 0;
+  gamePoints = 0;
 }
 
 void StatePausedStep(double step) {
@@ -224,5 +225,5 @@ void StateGameOverStep(double step) {
   if (sequence.gameOverTimer == 0.0f) textScrollY = -1.1f;
   sequence.gameOverTimer += static_cast<float>(Seconds(step));
   if (textScrollY < 0.3f) textScrollY += static_cast<float>(0.003 * step);
-  if (sequence.gameOverTimer > 10.0f) GameState = StateMenu;
+  if (sequence.gameOverTimer > 10.0f) EndGame();
 }

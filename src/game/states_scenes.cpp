@@ -260,6 +260,6 @@ void StateEndingStep(double step) {
       s.endingTimer = 0;
     }
   }
-  if (s.endingStep == 4 && s.endingTimer > 3.0f) GameState = StateMenu;
+  if (s.endingStep == 4 && s.endingTimer > 3.0f) EndGame();
   if (level) level->Update(step);
 }

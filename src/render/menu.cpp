@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "game/game_state.h"
 #include "platform/gl.h"
+#include "render/records_screen.h"
 
 Menu* menu = nullptr;
 
@@ -45,9 +46,23 @@ const char* DetailName(int detail) {
 
 Menu::~Menu() { DeleteOutlineFont(); }
 
-void Menu::UpdateMenu(double step) {
+void Menu::StepAttractScene(double step) {
   spin += static_cast<float>(2.5 * step);
   if (spin > 360.0f) spin -= 360.0f;
+
+  runnerX += static_cast<float>(step * runnerSpeed);
+  if (runnerX < kRunnerLeftTurn) {
+    PowerRunner(true);
+    runnerSpeed = -runnerSpeed;
+  } else if (runnerX > kRunnerRightTurn) {
+    runnerSpeed = -runnerSpeed;
+    PowerRunner(false);
+  }
+  AnimateRunner(step);
+}
+
+void Menu::UpdateMenu(double step) {
+  StepAttractScene(step);
 
   if (slideX + step * slideSpeed > 0.0) {
     slideX = 0.0f;
@@ -60,16 +75,7 @@ void Menu::UpdateMenu(double step) {
     selected = 0;
   }
 
-  runnerX += static_cast<float>(step * runnerSpeed);
-  if (runnerX < kRunnerLeftTurn) {
-    PowerRunner(true);
-    runnerSpeed = -runnerSpeed;
-  } else if (runnerX > kRunnerRightTurn) {
-    runnerSpeed = -runnerSpeed;
-    PowerRunner(false);
-  }
-  AnimateRunner(step);
-
+  if (StepRecordsTable(step)) return;
   // Keys wait while the text slides: a press still held when it stops acts then.
   if (slideSpeed != 0.0f) return;
   const int n = LineCount();
@@ -173,11 +179,18 @@ void Menu::DrawMenuScene() {
   glCullFace(GL_BACK);
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_CULL_FACE);
-  DrawPageText();
+  if (GameState == StateRecordEntry) {
+    DrawRecordEntryText(*this);
+  } else if (showingRecords) {
+    DrawRecordTableText(*this);
+  } else {
+    DrawPageText();
+  }
 
   // The models are wound the other way round from the letters. This cull mode
   // is left in force for every scene drawn after the menu.
   glCullFace(GL_FRONT);
   glEnable(GL_CULL_FACE);
-  DrawAttractScene();
+  // The table takes the whole screen; the chase goes on unseen behind it.
+  if (!showingRecords || GameState == StateRecordEntry) DrawAttractScene();
 }

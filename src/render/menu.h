@@ -40,6 +40,12 @@ class Menu {
 
   void UpdateMenu(double step);
   void DrawMenuScene();
+  // The selected line's spin and the runner with its ghosts: the menu's own
+  // animation, which the record screen shows too.
+  void StepAttractScene(double step);
+  // Shows the table of records in place of the page; marked: the rank of a
+  // record just entered, drawn like a selected line, or -1.
+  void ShowRecords(int marked);
 
   // Lines of the current page that can be selected.
   int LineCount() const { return page == 0 ? 3 : 6; }
@@ -55,6 +61,12 @@ class Menu {
   int page = 0;               // 0 main, 1 options
   float slideX = 0.0f;
   float slideSpeed = 0.0f;    // units per tick; 0 while the text stands still
+  // The attract loop: after kIdleSecondsBeforeRecords without a key the table
+  // of records replaces the page for kRecordsShownSeconds, or until a key.
+  float idleSeconds = 0.0f;
+  bool showingRecords = false;
+  float recordsSeconds = 0.0f;
+  int markedRecord = -1;
 
   // Display settings edited by the options page (saved in config.dat).
   int detailSetting = 2;    // texture detail: 0 low, 1 medium, 2 high
@@ -63,6 +75,9 @@ class Menu {
   bool texturesOn = true;   // draw the maze with textures
 
  private:
+  // One frame of the attract loop's table; true while the table shows, so
+  // that the keys are its own.
+  bool StepRecordsTable(double step);
   void ActOnSelectedLine();
   void DrawPageText();
   void DrawLine(float y, float z, int colour, bool isSelected, const char* label, const char* value);
@@ -71,5 +86,8 @@ class Menu {
   void AnimateRunner(double step);
   void DrawAttractScene();
 };
+
+inline constexpr float kIdleSecondsBeforeRecords = 15.0f;
+inline constexpr float kRecordsShownSeconds = 8.0f;
 
 extern Menu* menu;

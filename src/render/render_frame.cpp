@@ -125,7 +125,8 @@ void RenderFrame() {
   if (s != StateMenu) glCullFace(GL_BACK);
   if (s == StateLevelMap) {
     DrawLevelMap();
-  } else if (s == StateMenu) {
+  } else if (s == StateMenu || s == StateRecordEntry) {
+    // The record screen is drawn in front of the menu's attract scene.
     if (menu) menu->DrawMenuScene();
   } else if (s == StateRescueScene) {
     DrawRescueScene();

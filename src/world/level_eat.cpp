@@ -33,6 +33,7 @@ int Level::EatAt(int x, int z) {
     // No-stop: a coin eaten while another sound plays stays silent.
     platform::PlaySoundFile(kCoinSound, platform::kSoundAsync | platform::kSoundNoStop);
     extraLifePoints += kCoinPoints;
+    gamePoints += kCoinPoints;
     coins->At(coin)->SetVisible(false);
     objects.cells[x][z] = 0;
     if (doorCounters != nullptr) {
@@ -52,6 +53,7 @@ int Level::EatAt(int x, int z) {
   if (largePellets != nullptr && ValidIndex(pellet, largePelletCount) && ValidIndex(pellet, largePellets->count)) {
     platform::PlaySoundFile(kLargePelletSound, platform::kSoundAsync);
     extraLifePoints += kLargePelletPoints;
+    gamePoints += kLargePelletPoints;
     largePellets->At(pellet)->SetActive(false);
     objects.cells[x][z] = 0;
     return 2;

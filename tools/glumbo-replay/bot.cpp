@@ -14,6 +14,7 @@
 #include "game/game_state.h"
 #include "game/game_values.h"
 #include "render/camera.h"
+#include "render/menu.h"
 #include "world/level.h"
 
 namespace {
@@ -65,7 +66,8 @@ void Bot::ReleaseConsumedKeys() {
     }
   }
   held_ = std::move(still);
-  if (GameState != StatePlaying && GameState != StateMenu && GameState != StateLevelMap) {
+  if (GameState != StatePlaying && GameState != StateMenu && GameState != StateLevelMap &&
+      GameState != StateRecordEntry) {
     // Nothing reads the play keys outside play: let go of them all.
     for (int vk : held_) KeyState[vk] = KeyUp;
     held_.clear();
@@ -87,12 +89,17 @@ void Bot::Act() {
 
   switch (state) {
     case StateMenu:
+      // A game that entered a record ends once its table has been shown.
+      if (menu && menu->showingRecords) break;
       if (sawEnding_) completed_ = true;
       if (sawGameOver_) lostGame_ = true;
       if (!completed_ && !lostGame_) InMenu();
       break;
     case StateLevelMap:
       OnLevelMap();
+      break;
+    case StateRecordEntry:
+      OnRecordScreen();
       break;
     case StatePlaying:
       Play();
@@ -109,6 +116,19 @@ void Bot::InMenu() {
 
 void Bot::OnLevelMap() {
   if (KeyState[kMapKey] == KeyUp) Press(kMapKey);
+}
+
+void Bot::OnRecordScreen() {
+  // Its initials typed as letter keys, one a frame once the last is taken,
+  // then Enter.
+  static constexpr char kInitials[] = "BOT";
+  if (!held_.empty()) return;
+  if (initialsTyped_ < sizeof kInitials - 1) {
+    Press(kInitials[initialsTyped_++]);
+  } else {
+    Press(VkReturn);
+    initialsTyped_ = 0;
+  }
 }
 
 bool Bot::PlayerMayEnter(int cx, int cz) const {

@@ -5,6 +5,7 @@
 // keys in KeyState. It never moves an actor itself.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <vector>
 
@@ -13,9 +14,10 @@ class Bot {
   // Called after every frame: looks at the game and sets the keys for the next one.
   void Act();
 
-  // The game came back to the menu after the credits.
+  // The game came back to the menu after the credits (and the table of
+  // records, when the game entered it).
   bool Completed() const { return completed_; }
-  // The game came back to the menu after a game over.
+  // The game came back to the menu after a game over (and the table).
   bool LostGame() const { return lostGame_; }
   // Lives lost, by level number.
   const std::map<int, int>& DeathsByLevel() const { return deaths_; }
@@ -32,6 +34,7 @@ class Bot {
   void ReleaseConsumedKeys();
   void InMenu();
   void OnLevelMap();
+  void OnRecordScreen();
   void Play();
 
   bool PlayerMayEnter(int cx, int cz) const;
@@ -49,6 +52,7 @@ class Bot {
   bool completed_ = false;
   bool lostGame_ = false;
   bool sawGameOver_ = false;
+  std::size_t initialsTyped_ = 0;
   int lastLives_ = -100;
   std::map<int, int> deaths_;
   std::map<int, long> levelStart_;

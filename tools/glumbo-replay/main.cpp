@@ -24,6 +24,7 @@
 #include "game/game_objects.h"
 #include "game/game_state.h"
 #include "game/game_values.h"
+#include "game/records_file.h"
 #include "platform/gl.h"
 #include "platform/png_writer.h"
 #include "platform/process.h"
@@ -54,6 +55,7 @@ struct Options {
   int detail = 2;
   int startLevel = -1;
   long levelFrames = -1;
+  std::string recordsFile;  // "": the run starts with an empty table and keeps it to itself
 };
 
 int KeyCode(const std::string& name) {
@@ -143,7 +145,7 @@ class ReplayDriver : public WindowLoopDriver {
       // Start-up has read the chosen size and culling; what the game writes
       // back at the end goes nowhere.
       std::remove(startupSettings.c_str());
-      settingsPath = "/dev/null";
+      settingsPath.clear();
     }
     const auto now = std::chrono::steady_clock::now();
     if (frame == 0) firstFrameSeconds = std::chrono::duration<double>(now - started).count();
@@ -237,7 +239,8 @@ void Usage() {
                "usage: glumbo-replay [--data DIR] [--frames N] [--step TICKS] [--seed N] [--script FILE]\n"
                "                     [--shot FRAME:FILE.png]... [--no-render] [--trace FILE]\n"
                "                     [--until-state N] [--until-level N] [--bot] [--size WxH]\n"
-               "                     [--culling on|off] [--detail 0|1|2] [--start-level N] [--level-frames N]\n");
+               "                     [--culling on|off] [--detail 0|1|2] [--start-level N] [--level-frames N]\n"
+               "                     [--records-file FILE]\n");
 }
 
 }  // namespace
@@ -265,6 +268,7 @@ int main(int argc, char** argv) {
     else if (a == "--bot") o.bot = true;
     else if (a == "--start-level") o.startLevel = std::atoi(next().c_str());
     else if (a == "--level-frames") o.levelFrames = std::atol(next().c_str());
+    else if (a == "--records-file") o.recordsFile = std::filesystem::absolute(next()).string();
     else if (a == "--size") {
       std::string v = next();
       if (std::sscanf(v.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width <= 0 || o.height <= 0) {
@@ -331,6 +335,7 @@ int main(int argc, char** argv) {
     }
   }
   settingsPath = driver.startupSettings;
+  recordsPath = o.recordsFile;
   platform::SetEnvironmentDefault("GLUMBO_MSGBOX", "log");
   GameWindow::openHidden = true;
   SetClockSource([&driver] { return driver.clock; });
@@ -361,6 +366,10 @@ int main(int argc, char** argv) {
     std::printf("game step %.2f us a frame, %.1f steps per second\n", 1e6 * driver.stepSeconds / driver.levelFrameCount,
                 driver.stepSeconds > 0 ? driver.levelFrameCount / driver.stepSeconds : 0.0);
   }
+  // The points of the table as the run leaves it, best first.
+  std::printf("records");
+  for (const Record& r : recordTable) std::printf(" %d", r.points);
+  std::printf("\n");
   if (o.bot) {
     std::printf("bot %s\n", bot.Completed() ? "completed" : bot.LostGame() ? "lost" : "unfinished");
     std::printf("deaths");
