@@ -74,7 +74,12 @@ def run(cmd, cwd, timeout):
 
 
 def build(build_dir, jobs):
-    return run(["cmake", "--build", build_dir, f"-j{jobs}"], ROOT, 1800)[0] == 0
+    """None when the build passes, else its first error line."""
+    code, out = run(["cmake", "--build", build_dir, f"-j{jobs}"], ROOT, 1800)
+    if code == 0:
+        return None
+    errors = [line for line in out.splitlines() if "error" in line.lower()]
+    return (errors or ["the build failed"])[0][:200]
 
 
 def test_costs(build_dir):
@@ -137,8 +142,8 @@ def main():
 
     # Restore on Ctrl+C or a kill as well as on any error.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
-    if not build(args.build, args.jobs):
-        sys.exit("mutants: the clean tree does not build; nothing to measure")
+    if why := build(args.build, args.jobs):
+        sys.exit(f"mutants: the clean tree does not build ({why}); nothing to measure")
     if failed := failing_tests(args.build, args.jobs):
         sys.exit(f"mutants: the clean tree fails {', '.join(failed)}; nothing to measure")
 
@@ -159,8 +164,9 @@ def main():
                 with open(full, "w", encoding="utf-8") as f:
                     f.write(original.replace(old, new, 1))
                 failed = []
-                if not build(args.build, args.jobs):
+                if why := build(args.build, args.jobs):
                     verdict = "DOES NOT BUILD"
+                    failed_build = why
                     broken += 1
                 else:
                     key = f"{path}\t{old}"
@@ -174,6 +180,8 @@ def main():
                 with open(full, "w", encoding="utf-8") as f:
                     f.write(original)
             by = f" by {', '.join(failed[:3])}{' ...' if len(failed) > 3 else ''}" if failed else ""
+            if verdict == "DOES NOT BUILD":
+                by = f": {failed_build}"
             print(f"{verdict:>14}  {path}: {why} (list line {number}, {time.monotonic() - started:.0f} s){by}",
                   flush=True)
     finally:

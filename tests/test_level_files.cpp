@@ -76,6 +76,8 @@ TEST(LevelFileRejects, DamagedFilesNameTheFileLineTokenAndReasonButTheLargestGri
       {"2 2\n0 0\n35 0", "2 2 0 0 0 0", "walls.txt", 3, 1, "second cell (0, 2)"},
       {test::GridText({wide}), test::GridText({Ints(100, 0)}), "walls.txt", 2, 100, "second cell (100, 0)"},
       {"2 1\n0 08", "2 1 0 0", "walls.txt", 2, 2, "leading 0 makes it octal"},
+      // Past 64 bits: the digits must not wrap round to a small number.
+      {"2 1\n0 0x100000000000000000000", "2 1 0 0", "walls.txt", 2, 2, "out of range"},
       {"2 1 0 0", "2 1\n\n 0 1.5", "objects.txt", 3, 2, "not a number"},
       // Door-section numbers: decimal fractions only.
       {"2 1 28 0\nS\n0x10 0", "2 1 0 0", "walls.txt", 3, 1, "not a number"},

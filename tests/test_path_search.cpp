@@ -18,8 +18,9 @@ using Path = std::vector<Cell>;
 // Cost order and tie-breaking show in every path the differential test compares.
 TEST(PathNodeList, OutOfRangeIndicesAreIgnoredAndAnEmptiedListFreesItsArray) {
   NodeList list;
-  PathNode a{1, 0}, b{2, 0};
-  list.Append(&a), list.Append(&b);
+  PathNode a{1, 0}, b{2, 0}, c{3, 0};
+  list.Append(&a), list.Append(&b), list.Append(&c);
+  list.RemoveAt(2);  // c's pointer stays in the array's spare room, past the count
   list.RemoveAt(2), list.RemoveAt(-1);
   list.destroying = true;  // a list being destroyed keeps its entries
   list.RemoveAt(0);
