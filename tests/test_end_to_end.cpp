@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "support/frame_pixels.h"
 #include "support/replay_runs.h"
 #include "support/test_support.h"
 
