@@ -142,8 +142,8 @@ def main():
 
     # Restore on Ctrl+C or a kill as well as on any error.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
-    if why := build(args.build, args.jobs):
-        sys.exit(f"mutants: the clean tree does not build ({why}); nothing to measure")
+    if build_error := build(args.build, args.jobs):
+        sys.exit(f"mutants: the clean tree does not build ({build_error}); nothing to measure")
     if failed := failing_tests(args.build, args.jobs):
         sys.exit(f"mutants: the clean tree fails {', '.join(failed)}; nothing to measure")
 
@@ -164,9 +164,8 @@ def main():
                 with open(full, "w", encoding="utf-8") as f:
                     f.write(original.replace(old, new, 1))
                 failed = []
-                if why := build(args.build, args.jobs):
+                if build_error := build(args.build, args.jobs):
                     verdict = "DOES NOT BUILD"
-                    failed_build = why
                     broken += 1
                 else:
                     key = f"{path}\t{old}"
@@ -181,7 +180,7 @@ def main():
                     f.write(original)
             by = f" by {', '.join(failed[:3])}{' ...' if len(failed) > 3 else ''}" if failed else ""
             if verdict == "DOES NOT BUILD":
-                by = f": {failed_build}"
+                by = f": {build_error}"
             print(f"{verdict:>14}  {path}: {why} (list line {number}, {time.monotonic() - started:.0f} s){by}",
                   flush=True)
     finally:
