@@ -127,13 +127,14 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--build", default="build")
     ap.add_argument("--list", default="tests/mutants.tsv")
-    ap.add_argument("--only", default="", help="only faults whose line contains this text")
+    ap.add_argument("--only", action="append", default=[], help="only faults whose line contains this text (repeatable)")
     ap.add_argument("--jobs", default=str(os.cpu_count() or 2))
     ap.add_argument("--every", action="store_true",
                     help="run every fast test on each fault and list the tests that caught none (slow)")
     args = ap.parse_args()
 
-    faults = [f for f in read_list(os.path.join(ROOT, args.list)) if args.only in "\t".join(f[1:])]
+    faults = [f for f in read_list(os.path.join(ROOT, args.list))
+              if not args.only or any(word in "\t".join(f[1:]) for word in args.only)]
     # Check the whole list before touching anything.
     for number, path, old, new, why in faults:
         found = open(os.path.join(ROOT, path), encoding="utf-8").read().count(old)
