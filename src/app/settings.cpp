@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/paths.h"
 #include "render/menu.h"
 
 int screenWidth = 640;
@@ -60,7 +61,7 @@ SettingsRecord DecodeSettings(std::span<const std::uint8_t> bytes) {
 }
 
 void LoadSettings() {
-  FILE* f = std::fopen(settingsPath.c_str(), "rb");
+  FILE* f = platform::OpenFile(platform::PathFromUtf8(settingsPath), "rb");
   if (!f) return;
   std::vector<std::uint8_t> bytes(kSettingsFileSize);
   std::size_t n = std::fread(bytes.data(), 1, bytes.size(), f);
@@ -87,7 +88,7 @@ void SaveSettings() {
     r.detailSetting = menu->detailSetting;
     r.texturesOn = menu->texturesOn;
   }
-  FILE* f = std::fopen(settingsPath.c_str(), "wb");
+  FILE* f = platform::OpenFile(platform::PathFromUtf8(settingsPath), "wb");
   if (!f) return;
   auto bytes = EncodeSettings(r);
   std::fwrite(bytes.data(), 1, bytes.size(), f);
