@@ -30,17 +30,21 @@ cmake --build "$out" -j"$jobs"
 # glumbo3d.exe, then the tests' executable; --target all leaves gtest's out.
 cmake --build "$out" -j"$jobs" --target glumbo-win32-tests
 
-# The portable zip: the game, its data and a short README in one folder.
+# The README for Windows players, with Windows' line ends.
+sed 's/$/\r/' "$root/packaging/windows/README.txt" >"$out/README.txt"
+
+# The portable zip: the game, its data and the README in one folder.
 stage="$out/package/Glumbo3D"
 rm -rf "$stage" "$out/package/glumbo3d-$version-windows.zip"
 mkdir -p "$stage"
-cp "$out/run/glumbo3d.exe" "$stage/"
+cp "$out/run/glumbo3d.exe" "$out/README.txt" "$stage/"
 cp -r "$out/run/pantallas" "$out/run/texturas" "$out/run/sonidos" "$stage/"
-sed 's/$/\r/' "$root/packaging/windows/README.txt" >"$stage/README.txt"
 (cd "$out/package" && zip -qr "glumbo3d-$version-windows.zip" Glumbo3D)
 rm -rf "$stage"
 
-# The installer.
-makensis -V2 -DVERSION="$version" -DRUNDIR="$out/run" -DICON="$out/glumbo3d.ico" \
-  -DOUTFILE="$out/package/glumbo3d-$version-setup.exe" "$root/packaging/windows/glumbo3d.nsi"
+# The installer; its version information takes four numbers.
+version4=$(echo "$version.0.0.0" | cut -d. -f1-4)
+makensis -V2 -DVERSION="$version" -DVERSION4="$version4" -DRUNDIR="$out/run" -DICON="$out/glumbo3d.ico" \
+  -DREADME="$out/README.txt" -DOUTFILE="$out/package/glumbo3d-$version-setup.exe" \
+  "$root/packaging/windows/glumbo3d.nsi"
 ls -l "$out/package"

@@ -2,11 +2,15 @@
 # Installs the game into a temporary prefix, starts the installed program from
 # an unrelated folder on the current X display, sends it Escape, and checks that
 # it found its data, ended with status 0 and wrote its 20-byte settings file.
+# Every folder is under Año/José/, as a Spanish player's are; a copy of the
+# run directory there keeps its settings beside its data.
 set -euo pipefail
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+top=$(mktemp -d)
+trap 'rm -rf "$top"' EXIT
+work="$top/Año/José"
+mkdir -p "$work"
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 for f in bin/glumbo3d share/glumbo3d/pantallas/paredes1.txt share/glumbo3d/texturas/vida.bmp \
@@ -36,3 +40,13 @@ for stray in "$work/prefix/share/glumbo3d/config.dat" "$work/elsewhere/config.da
   [ ! -e "$stray" ] || { echo "config.dat written in $stray"; exit 1; }
 done
 echo "installed game found its data, quit on Escape, wrote a 20-byte config.dat in its settings folder"
+
+# A run directory (the program with its data beside it) in the same folders,
+# started from elsewhere: its settings stay beside its data.
+mkdir -p "$work/run"
+cp -r "$build/run/glumbo3d" "$build/run/pantallas" "$build/run/texturas" "$build/run/sonidos" "$work/run/"
+XDG_CONFIG_HOME="$work/config2" run_game_until_escape "$work/stderr2.txt" "$work/run/glumbo3d"
+[ "$game_status" -eq 0 ] || { echo "run directory: exit status $game_status"; cat "$work/stderr2.txt"; exit 1; }
+[ "$(stat -c %s "$work/run/config.dat" 2>/dev/null)" = 20 ] && [ ! -e "$work/config2" ] ||
+  { echo "run directory: no 20-byte config.dat beside its data"; cat "$work/stderr2.txt"; exit 1; }
+echo "the run directory in $work/run kept its 20-byte config.dat beside its data"

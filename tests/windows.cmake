@@ -3,8 +3,10 @@
 add_test(NAME platform_seams COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/platform_seams.sh)
 set_tests_properties(platform_seams PROPERTIES LABELS unit)
 
-# The PNG encoder's output is read back with libpng.
-if(TARGET test_png_encode)
-  find_package(PNG REQUIRED)
-  target_link_libraries(test_png_encode PRIVATE PNG::PNG)
-endif()
+# The game's own PNG encoder (both backends) is read back with libpng and zlib.
+find_package(PNG REQUIRED)
+foreach(reader test_png_encode test_end_to_end)
+  if(TARGET ${reader})
+    target_link_libraries(${reader} PRIVATE PNG::PNG)
+  endif()
+endforeach()

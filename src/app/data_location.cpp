@@ -14,25 +14,27 @@
 #endif
 
 namespace fs = std::filesystem;
+using platform::PathFromUtf8;
+using platform::Utf8FromPath;
 
 std::optional<DataDirCandidate> FindDataDir(const std::vector<DataDirCandidate>& candidates) {
   for (const DataDirCandidate& c : candidates) {
     if (c.dir.empty()) continue;
     std::error_code ec;
-    if (fs::is_directory(fs::path(c.dir) / "pantallas", ec)) return c;
+    if (fs::is_directory(PathFromUtf8(c.dir) / "pantallas", ec)) return c;
   }
   return std::nullopt;
 }
 
 bool MarkedInstalled(const std::string& dir) {
   std::error_code ec;
-  return !dir.empty() && fs::is_regular_file(fs::path(dir) / kInstalledMarker, ec);
+  return !dir.empty() && fs::is_regular_file(PathFromUtf8(dir) / kInstalledMarker, ec);
 }
 
 std::vector<DataDirCandidate> DefaultDataDirCandidates() {
   std::error_code ec;
   fs::path cwd = fs::current_path(ec);
-  const std::string cwdDir = ec ? std::string() : cwd.string();
+  const std::string cwdDir = ec ? std::string() : Utf8FromPath(cwd);
   const std::string exeDir = platform::ExecutableDir();
   // An installed tree moved elsewhere keeps its data beside bin/, in share/glumbo3d.
   const std::string besideBin = exeDir.empty() ? std::string() : exeDir + "../share/glumbo3d";
@@ -47,15 +49,15 @@ std::vector<DataDirCandidate> DefaultDataDirCandidates() {
 
 std::string ChooseSettingsPath(const DataDirCandidate& data) {
   if (data.runDirectory && platform::DirectoryWritable(data.dir)) {
-    return (fs::path(data.dir) / "config.dat").string();
+    return Utf8FromPath(PathFromUtf8(data.dir) / "config.dat");
   }
   const std::string base = platform::UserConfigBaseDir();
   if (base.empty()) return "config.dat";
-  fs::path dir = fs::path(base) / platform::UserFolderName();
+  fs::path dir = PathFromUtf8(base) / platform::UserFolderName();
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (ec) return "config.dat";
-  return (dir / "config.dat").string();
+  return Utf8FromPath(dir / "config.dat");
 }
 
 bool EnterDataDir() {
@@ -68,13 +70,13 @@ bool EnterDataDir() {
     return false;
   }
   const std::string& dir = found->dir;
-  std::error_code ec;
-  fs::current_path(dir, ec);
-  if (ec) {
-    std::fprintf(stderr, "glumbo3d: cannot enter %s: %s\n", dir.c_str(), ec.message().c_str());
+  std::string why;
+  if (!platform::SetWorkingDirectory(dir, &why)) {
+    std::fprintf(stderr, "glumbo3d: cannot enter %s: %s\n", dir.c_str(), why.c_str());
   }
-  fs::path absolute = fs::absolute(dir, ec);
-  settingsPath = ChooseSettingsPath({ec ? dir : absolute.string(), found->runDirectory});
+  std::error_code ec;
+  fs::path absolute = fs::absolute(PathFromUtf8(dir), ec);
+  settingsPath = ChooseSettingsPath({ec ? dir : Utf8FromPath(absolute), found->runDirectory});
   std::fprintf(stderr, "glumbo3d: data in %s, settings in %s\n", dir.c_str(), settingsPath.c_str());
   return true;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+// Folders and files are UTF-8 text (platform/paths.h turns them into paths).
+//
 // A folder that may hold the game's data. A run directory (the working folder,
 // the executable's folder) is a copy of the game that keeps its settings with
 // it; any other is an installed copy.

@@ -50,6 +50,18 @@ bool GameWindow::CreateGameWindow(const std::string& title, int width, int heigh
       DestroyGameWindow();
       CreationError("Error en la creación de la ventana.");
       return false;
+    case platform::OpenResult::DeviceContextFailed:
+      DestroyGameWindow();
+      CreationError("No podemos crear un GL Device Context.");
+      return false;
+    case platform::OpenResult::PixelFormatNotFound:
+      DestroyGameWindow();
+      CreationError("No podemos encontrar un formato de pixel aceptable.");
+      return false;
+    case platform::OpenResult::PixelFormatNotSet:
+      DestroyGameWindow();
+      CreationError("No se puede establacer el formato de Pixel.");
+      return false;
     case platform::OpenResult::ContextFailed:
       DestroyGameWindow();
       CreationError("No se puede crear un GL Rendering Context.");
@@ -60,7 +72,14 @@ bool GameWindow::CreateGameWindow(const std::string& title, int width, int heigh
       return false;
   }
 
-  ResizeView(width, height);
+  // The window's real size: on a high-DPI screen larger than the request.
+  int drawableWidth = width, drawableHeight = height;
+  window_->DrawableSize(drawableWidth, drawableHeight);
+  if (drawableWidth <= 0 || drawableHeight <= 0) {
+    drawableWidth = width;
+    drawableHeight = height;
+  }
+  ResizeView(drawableWidth, drawableHeight);
   if (!InitGLState()) {
     DestroyGameWindow();
     CreationError("Fallo en la inicialización.");

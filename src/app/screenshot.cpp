@@ -30,7 +30,7 @@ std::optional<std::string> ScreenshotPath(const std::string& picturesDir, std::t
   // No colons: the name must be valid on every desktop.
   char stamp[64];
   std::strftime(stamp, sizeof stamp, "glumbo3d-%Y-%m-%d-%H%M%S", &local);
-  const fs::path dir = fs::path(picturesDir) / "Glumbo3D";
+  const fs::path dir = platform::PathFromUtf8(picturesDir) / "Glumbo3D";
   std::error_code ec;
   for (int n = 1; n < 1000; ++n) {
     char name[96];
@@ -40,7 +40,7 @@ std::optional<std::string> ScreenshotPath(const std::string& picturesDir, std::t
       std::snprintf(name, sizeof name, "%s-%d.png", stamp, n);
     }
     const fs::path candidate = dir / name;
-    if (!fs::exists(candidate, ec)) return candidate.string();
+    if (!fs::exists(candidate, ec)) return platform::Utf8FromPath(candidate);
   }
   return std::nullopt;
 }
@@ -52,7 +52,7 @@ std::optional<std::string> SaveScreenshot(int width, int height) {
     return std::nullopt;
   }
   std::error_code ec;
-  fs::create_directories(fs::path(*path).parent_path(), ec);
+  fs::create_directories(platform::PathFromUtf8(*path).parent_path(), ec);
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);

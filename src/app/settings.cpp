@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/file_replace.h"
+#include "platform/paths.h"
 #include "render/menu.h"
 
 int screenWidth = 640;
@@ -62,7 +63,7 @@ SettingsRecord DecodeSettings(std::span<const std::uint8_t> bytes) {
 }
 
 void LoadSettings() {
-  FILE* f = std::fopen(settingsPath.c_str(), "rb");
+  FILE* f = platform::OpenFile(platform::PathFromUtf8(settingsPath), "rb");
   if (!f) return;
   std::vector<std::uint8_t> bytes(kSettingsFileSize);
   std::size_t n = std::fread(bytes.data(), 1, bytes.size(), f);

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "platform/file_replace.h"
+#include "platform/paths.h"
 
 std::string recordsPath;
 RecordTable recordTable;
@@ -32,11 +32,14 @@ RecordTable ReadRecordsFile(const std::string& path) {
   std::string text;
   bool readable = std::filesystem::is_regular_file(status);
   if (readable) {
-    std::ifstream in(file, std::ios::binary);
-    text.resize(kMaxRecordsFileSize + 1);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    readable = !in.bad() && (in.good() || in.eof());
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    std::FILE* in = platform::OpenFile(file, "rb");
+    readable = in != nullptr;
+    if (in) {
+      text.resize(kMaxRecordsFileSize + 1);
+      text.resize(std::fread(text.data(), 1, text.size(), in));
+      readable = !std::ferror(in);
+      std::fclose(in);
+    }
   }
   if (!readable) {
     std::fprintf(stderr, "glumbo3d: the records file %s cannot be read; the table starts empty\n", path.c_str());

@@ -1,20 +1,11 @@
 #include "platform/file_replace.h"
 
-#include <fstream>
+#include <cstdio>
 #include <system_error>
 
 #include "platform/process.h"
 
 namespace platform {
-
-std::filesystem::path PathFromUtf8(const std::string& text) {
-  return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size()));
-}
-
-std::string Utf8FromPath(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
-}
 
 bool WriteFileReplacing(const std::filesystem::path& target, std::string_view bytes, std::string* error,
                         const FileReplacer& replace) {
@@ -30,14 +21,11 @@ bool WriteFileReplacing(const std::filesystem::path& target, std::string_view by
   // the process id keeps two running copies of the game out of each other's way.
   std::filesystem::path temporary = target;
   temporary += "." + std::to_string(ProcessId()) + ".tmp";
+  // Opened by the platform so that a folder of any name works on every system.
   bool written = false;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) {
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.close();
-      written = !out.fail();
-    }
+  if (std::FILE* out = OpenFile(temporary, "wb")) {
+    written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    written = std::fclose(out) == 0 && written;
   }
   if (!written) {
     why = "cannot write " + Utf8FromPath(temporary);

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/paths.h"
+
 namespace platform {
 
 // Puts the file `from` in the place of `to`, replacing it in one step once the
@@ -25,9 +27,5 @@ using FileReplacer =
 // there but is not a plain file (a device, a folder) is never replaced.
 bool WriteFileReplacing(const std::filesystem::path& target, std::string_view bytes, std::string* error,
                         const FileReplacer& replace = ReplaceFileAtomically);
-
-// A path from the game's own text, which is UTF-8 on every platform.
-std::filesystem::path PathFromUtf8(const std::string& text);
-std::string Utf8FromPath(const std::filesystem::path& path);
 
 }  // namespace platform

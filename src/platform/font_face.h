@@ -13,6 +13,10 @@ namespace platform {
 // has nothing close to it, of any bold monospace font; "" when none is found.
 std::string FindBoldFontFile(const std::string& family);
 
+// What a player of this system can do when no font is found (Spanish, one
+// sentence): Linux names the distribution's package, Windows its Fonts folder.
+std::string FontInstallAdvice();
+
 // A glyph rendered at a pixel size, one bit per pixel.
 struct GlyphBitmap {
   int width = 0;   // pixels

@@ -34,8 +34,8 @@ void SetFontFatalExit(std::function<void(int)> exitFunction) { FatalExit() = std
 std::unique_ptr<platform::FontFace> OpenGameFont() {
   const std::string file = Finder() ? Finder()(kGameFontFamily) : platform::FindBoldFontFile(kGameFontFamily);
   if (file.empty()) {
-    Fatal("No se ha encontrado ninguna fuente de letra negrita de ancho fijo para los textos del juego.\n"
-          "Instale las fuentes Liberation (paquete fonts-liberation).");
+    Fatal("No se ha encontrado ninguna fuente de letra negrita de ancho fijo para los textos del juego.\n" +
+          platform::FontInstallAdvice());
     return nullptr;
   }
   std::string why;

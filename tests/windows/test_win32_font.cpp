@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/font_face.h"
+#include "platform/message_box.h"
 #include "render/font_source.h"
 
 namespace {
@@ -48,6 +49,29 @@ TEST(Win32Font, OutlinesAreClosedContoursInEmUnits) {
   ASSERT_TRUE(face->LoadOutline(' ', 0.002f, space));
   EXPECT_TRUE(space.contours.empty());
   EXPECT_FLOAT_EQ(space.advance, o.advance);
+}
+
+// Without a font, the box tells a Windows player what Windows has, not a
+// Linux distribution's package.
+TEST(Win32Font, TheMissingFontMessageSpeaksOfWindows) {
+  std::string box;
+  int status = -1;
+  SetFontFileFinder([](const std::string&) { return std::string(); });
+  SetFontFatalExit([&status](int s) { status = s; });
+  auto previous = platform::SetMessageBoxHook(
+      [&box](const std::string& text, const std::string& caption, platform::BoxButtons, platform::BoxIcon) {
+        box = caption + "|" + text;
+        return platform::BoxAnswer::Ok;
+      });
+  EXPECT_EQ(OpenGameFont(), nullptr);
+  platform::SetMessageBoxHook(previous);
+  SetFontFileFinder(nullptr);
+  SetFontFatalExit(nullptr);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(box.rfind("FATAL ERROR|No se ha encontrado ninguna fuente", 0), 0u) << box;
+  EXPECT_NE(box.find("Windows"), std::string::npos) << box;
+  EXPECT_EQ(box.find("paquete"), std::string::npos) << box;
+  EXPECT_EQ(box.find("fonts-liberation"), std::string::npos) << box;
 }
 
 }  // namespace

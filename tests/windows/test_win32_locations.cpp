@@ -2,12 +2,16 @@
 // copy beside its data, an installed one in %APPDATA%\Glumbo3D.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "app/data_location.h"
+#include "app/screenshot.h"
+#include "app/settings.h"
 #include "platform/paths.h"
+#include "platform/png_writer.h"
 #include "windows/win_test_support.h"
 
 namespace fs = std::filesystem;
@@ -17,23 +21,23 @@ namespace {
 TEST(Win32Locations, PortableCopyKeepsItsSettingsBesideItsData) {
   wintest::ScratchDir dir("portable");
   fs::create_directory(dir.path() / "pantallas");
-  EXPECT_TRUE(platform::DirectoryWritable(dir.path().string()));
-  EXPECT_FALSE(platform::DirectoryWritable((dir.path() / "missing").string()));
+  EXPECT_TRUE(platform::DirectoryWritable(platform::Utf8FromPath(dir.path())));
+  EXPECT_FALSE(platform::DirectoryWritable(platform::Utf8FromPath(dir.path() / "missing")));
   // The probe leaves nothing behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 
-  EXPECT_EQ(fs::path(ChooseSettingsPath({dir.path().string(), true})), dir.path() / "config.dat");
+  EXPECT_EQ(platform::PathFromUtf8(ChooseSettingsPath({platform::Utf8FromPath(dir.path()), true})), dir.path() / "config.dat");
 }
 
 TEST(Win32Locations, InstalledCopyKeepsItsSettingsInTheRoamingFolder) {
   const std::string appData = platform::UserConfigBaseDir();
   ASSERT_FALSE(appData.empty());
-  ASSERT_TRUE(fs::is_directory(appData)) << appData;
+  ASSERT_TRUE(fs::is_directory(platform::PathFromUtf8(appData))) << appData;
 
   wintest::ScratchDir dir("installed");
   fs::create_directory(dir.path() / "pantallas");
   std::ofstream(dir.path() / kInstalledMarker) << "installed\n";
-  EXPECT_TRUE(MarkedInstalled(dir.path().string()));
+  EXPECT_TRUE(MarkedInstalled(platform::Utf8FromPath(dir.path())));
 
   // Run from its own folder (as the Start-menu entry does), it is still an installed copy.
   const fs::path old = fs::current_path();
@@ -43,8 +47,8 @@ TEST(Win32Locations, InstalledCopyKeepsItsSettingsInTheRoamingFolder) {
   ASSERT_FALSE(candidates.empty());
   EXPECT_FALSE(candidates[0].runDirectory);
 
-  const fs::path settings = ChooseSettingsPath({dir.path().string(), false});
-  EXPECT_EQ(settings, fs::path(appData) / "Glumbo3D" / "config.dat");
+  const fs::path settings = platform::PathFromUtf8(ChooseSettingsPath({platform::Utf8FromPath(dir.path()), false}));
+  EXPECT_EQ(settings, platform::PathFromUtf8(appData) / "Glumbo3D" / "config.dat");
   EXPECT_TRUE(fs::is_directory(settings.parent_path()));
 }
 
@@ -52,10 +56,69 @@ TEST(Win32Locations, ExecutableAndPicturesFolders) {
   const std::string exeDir = platform::ExecutableDir();
   ASSERT_FALSE(exeDir.empty());
   EXPECT_TRUE(exeDir.back() == '\\' || exeDir.back() == '/');
-  EXPECT_TRUE(fs::exists(fs::path(exeDir) / "glumbo-win32-tests.exe")) << exeDir;
+  EXPECT_TRUE(fs::exists(platform::PathFromUtf8(exeDir) / "glumbo-win32-tests.exe")) << exeDir;
   const std::string pictures = platform::UserPicturesDir();
   EXPECT_FALSE(pictures.empty());
   EXPECT_NE(pictures, platform::UserConfigBaseDir());
+  // The folders the system names are the ones that exist, whatever their
+  // names (the test's runner also runs this for a user called José).
+  EXPECT_TRUE(fs::is_directory(platform::PathFromUtf8(platform::UserConfigBaseDir())))
+      << platform::UserConfigBaseDir();
+  std::printf("%%APPDATA%%: %s\npictures: %s\n", platform::UserConfigBaseDir().c_str(), pictures.c_str());
+}
+
+// A portable copy in folders with any name, and one deeper than MAX_PATH
+// (260 characters): the data is found, the settings are written and read
+// beside it, a picture is saved there.
+TEST(Win32Locations, FoldersOfAnyNameAndLength) {
+  wintest::ScratchDir scratch("names");
+  std::string longName;
+  for (int i = 0; i < 6; ++i) longName += "\\carpeta-de-cincuenta-caracteres-de-largo-número-" + std::to_string(i);
+  for (const std::string& name : {std::string("Año\\José\\ゲーム"), "Música" + longName}) {
+    // As the game makes it: from UTF-8 text (long ones get the \\?\ prefix).
+    const std::string dirText = platform::Utf8FromPath(scratch.path() / platform::PathFromUtf8(name));
+    const fs::path dir = platform::PathFromUtf8(dirText);
+    SCOPED_TRACE(dirText);
+    fs::create_directories(dir / "pantallas");
+    ASSERT_TRUE(fs::is_directory(dir / "pantallas"));
+    EXPECT_TRUE(platform::DirectoryWritable(dirText));
+    const auto found = FindDataDir({{"", true}, {dirText, true}});
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->dir, dirText);
+
+    settingsPath = ChooseSettingsPath(*found);
+    EXPECT_EQ(settingsPath, dirText + "\\config.dat");
+    screenWidth = 800;
+    screenHeight = 600;
+    SaveSettings();
+    EXPECT_EQ(fs::file_size(dir / "config.dat"), 20u);
+    screenWidth = screenHeight = 0;
+    LoadSettings();
+    EXPECT_EQ(std::pair(screenWidth, screenHeight), std::pair(800, 600));
+
+    const auto picture = ScreenshotPath(dirText, 0);
+    ASSERT_TRUE(picture.has_value());
+    fs::create_directories(platform::PathFromUtf8(*picture).parent_path());
+    EXPECT_TRUE(platform::WritePngBottomUp(*picture, 2, 2, std::vector<std::uint8_t>(12, 200)));
+    EXPECT_TRUE(fs::is_regular_file(platform::PathFromUtf8(*picture))) << *picture;
+    EXPECT_EQ(platform::Utf8FromPath(platform::PathFromUtf8(*picture).parent_path()), dirText + "\\Glumbo3D");
+
+    // mingw's directory iteration stops at MAX_PATH, so remove_all cannot
+    // clear a deeper tree: take it apart from the bottom up.
+    std::error_code ec;
+    for (const fs::path& file : {platform::PathFromUtf8(*picture), dir / "Glumbo3D", dir / "config.dat",
+                                 dir / "pantallas"}) {
+      fs::remove(file, ec);
+    }
+    fs::path p = dir;
+    for (auto levels = std::count(name.begin(), name.end(), '\\'); levels >= 0; --levels) {
+      fs::remove(p, ec);
+      p = p.parent_path();
+    }
+  }
+  settingsPath = "config.dat";
+  screenWidth = 640;
+  screenHeight = 480;
 }
 
 }  // namespace

@@ -44,13 +44,91 @@ class Win32Window : public ::testing::Test {
   GameWindow game;
 };
 
-TEST_F(Win32Window, ClientAreaHasTheRequestedSize) {
+// The screen's DPI as the test's runner set it in the prefix (LogPixels), 96 unless told.
+int TestDpi() {
+  const char* dpi = std::getenv("GLUMBO_TEST_DPI");
+  return dpi ? std::atoi(dpi) : 96;
+}
+int Scaled(int size) { return size * TestDpi() / 96; }
+
+// The window is as large on a high-DPI screen as at 96 DPI (960 x 720 at
+// 144 DPI), and the view covers all its real pixels.
+TEST_F(Win32Window, ClientAreaHasTheRequestedSizeAtTheScreensScale) {
   int w = 0, h = 0;
   game.GetDeviceContext()->DrawableSize(w, h);
-  EXPECT_EQ(w, 640);
-  EXPECT_EQ(h, 480);
+  EXPECT_EQ(w, Scaled(640));
+  EXPECT_EQ(h, Scaled(480));
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], w);
+  EXPECT_EQ(viewport[3], h);
   EXPECT_FALSE(game.GetDeviceContext()->IsFullScreen());
+  std::printf("client area at %d DPI: %d x %d\n", TestDpi(), w, h);
 }
+
+// Moved to a screen of another scale, the window takes the rectangle the
+// system suggests, and the view follows.
+TEST_F(Win32Window, ADpiChangeTakesTheSuggestedRectangle) {
+  platform::PushDpiChange(TestDpi() * 2, 30, 40, 30 + 1300, 40 + 1000);
+  Pump();
+  int w = 0, h = 0;
+  game.GetDeviceContext()->DrawableSize(w, h);
+  EXPECT_GT(w, 1300 - 60);
+  EXPECT_LE(w, 1300);
+  EXPECT_GT(h, 1000 - 120);
+  EXPECT_LE(h, 1000);
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], w);
+  EXPECT_EQ(viewport[3], h);
+}
+
+// A Window owns its window: one never opened, closed or destroyed, leaves
+// the game's window, context and events as they were.
+TEST_F(Win32Window, AWindowNeverOpenedLeavesTheOpenOneAlone) {
+  {
+    platform::Window never;
+    never.Close();
+    EXPECT_FALSE(never.IsOpen());
+  }
+  ASSERT_TRUE(game.GetDeviceContext()->IsOpen());
+  int w = 0, h = 0;
+  game.GetDeviceContext()->DrawableSize(w, h);
+  EXPECT_EQ(std::pair(w, h), std::pair(Scaled(640), Scaled(480)));
+  EXPECT_NE(glGetString(GL_VERSION), nullptr);  // the context is still current
+  platform::PushKeyEvent(VkSpace, true);
+  Pump();
+  EXPECT_EQ(KeyState[VkSpace], KeyPressed);
+
+  // A second window opened and closed beside it leaves it working too.
+  {
+    platform::Window other;
+    platform::WindowRequest request;
+    request.title = "other";
+    request.hidden = true;
+    ASSERT_EQ(other.Open(request), platform::OpenResult::Ok);
+  }
+  platform::PushKeyEvent(VkSpace, false);
+  Pump();
+  EXPECT_EQ(KeyState[VkSpace], KeyUp);
+}
+
+// A lone Alt or F10 would put the window in the system's menu mode, whose
+// own message loop holds the game's frames: the keys after them still arrive.
+TEST_F(Win32Window, ALoneAltOrF10LeavesNoMenuModeBehind) {
+  constexpr int kVkMenu = 18;
+  for (int key : {kVkMenu, kVkF10}) {
+    platform::PushKeyEvent(key, true);
+    platform::PushKeyEvent(key, false);
+    platform::PushKeyEvent(VkLeft, true);
+    Pump();
+    EXPECT_EQ(KeyState[VkLeft], KeyPressed) << "after key " << key;
+    EXPECT_EQ(KeyState[key], KeyUp);
+    platform::PushKeyEvent(VkLeft, false);
+    Pump();
+  }
+}
+
 
 TEST_F(Win32Window, KeyPressIsTakenOnceUntilReleased) {
   platform::PushKeyEvent(VkLeft, true);
@@ -98,6 +176,8 @@ TEST_F(Win32Window, F12AsksForAPictureAndAltEnterTogglesABorderlessScreen) {
   events = Pump();
   EXPECT_EQ(KeyState[VkReturn], KeyUp);
   ASSERT_TRUE(Has(events, platform::EventType::Resized));
+  EXPECT_TRUE(game.GetDeviceContext()->IsFullScreen());
+  EXPECT_TRUE(game.GetDeviceContext()->CursorHidden());
   int w = 0, h = 0;
   game.GetDeviceContext()->DrawableSize(w, h);
   EXPECT_GT(w * h, 640 * 480) << w << " x " << h;
@@ -110,9 +190,12 @@ TEST_F(Win32Window, F12AsksForAPictureAndAltEnterTogglesABorderlessScreen) {
   platform::PushKeyEvent(VkReturn, true, false, true);
   Pump();
   game.GetDeviceContext()->DrawableSize(w, h);
-  EXPECT_EQ(w, 640);
-  EXPECT_EQ(h, 480);
+  EXPECT_EQ(w, Scaled(640));
+  EXPECT_EQ(h, Scaled(480));
   EXPECT_EQ(KeyState[VkReturn], KeyUp);
+  EXPECT_FALSE(game.GetDeviceContext()->IsFullScreen());
+  EXPECT_FALSE(game.GetDeviceContext()->CursorHidden());
+  EXPECT_FALSE(game.fullScreen);  // the options page's choice is not touched
 }
 
 TEST_F(Win32Window, SizeMessagesSetTheViewEvenAtHeightZero) {
@@ -176,8 +259,8 @@ TEST_F(RefusedFullScreen, AnsweredYesRunsInAWindowOfTheRequestedSize) {
   EXPECT_FALSE(game.GetDeviceContext()->IsFullScreen());
   int w = 0, h = 0;
   game.GetDeviceContext()->DrawableSize(w, h);
-  EXPECT_EQ(w, 800);
-  EXPECT_EQ(h, 600);
+  EXPECT_EQ(w, Scaled(800));
+  EXPECT_EQ(h, Scaled(600));
 }
 
 TEST_F(RefusedFullScreen, AnsweredNoEndsWithoutAWindow) {
@@ -187,6 +270,88 @@ TEST_F(RefusedFullScreen, AnsweredNoEndsWithoutAWindow) {
   EXPECT_EQ(boxes[1], "ERROR|El programa cerrará.");
   EXPECT_EQ(icons[1], platform::BoxIcon::Stop);
   EXPECT_EQ(game.GetDeviceContext(), nullptr);
+}
+
+// Each creation step that fails has its own text (Part 1.2), and one line on
+// stderr gives the system's own reason.
+TEST_F(RefusedFullScreen, EachCreationStepSaysWhatFailed) {
+  const std::pair<platform::OpenResult, const char*> steps[] = {
+      {platform::OpenResult::DeviceContextFailed, "No podemos crear un GL Device Context."},
+      {platform::OpenResult::PixelFormatNotFound, "No podemos encontrar un formato de pixel aceptable."},
+      {platform::OpenResult::PixelFormatNotSet, "No se puede establacer el formato de Pixel."},
+      {platform::OpenResult::ContextFailed, "No se puede crear un GL Rendering Context."},
+      {platform::OpenResult::MakeCurrentFailed, "No se puede activar el GL Rendering Context."},
+  };
+  for (const auto& [step, text] : steps) {
+    boxes.clear();
+    platform::BreakOpenStepForTests(step);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.CreateGameWindow("Glumbo 3D", 640, 480, 16, false));
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(boxes.size(), 1u) << text;
+    EXPECT_EQ(boxes[0], std::string("ERROR|") + text);
+    EXPECT_EQ(icons[0], platform::BoxIcon::Exclamation);
+    EXPECT_EQ(game.GetDeviceContext(), nullptr);
+    // "window: <call> failed: <the system's text> (error N)", before the box's own line.
+    const std::size_t line = err.find("window: ");
+    ASSERT_NE(line, std::string::npos) << err;
+    const std::string first = err.substr(line, err.find('\n', line) - line);
+    EXPECT_NE(first.find(" failed: "), std::string::npos) << first;
+    EXPECT_NE(first.find("(error "), std::string::npos) << first;
+    std::printf("%s -> %s\n", text, first.c_str());
+  }
+  // And then a window opens as before.
+  EXPECT_TRUE(game.CreateGameWindow("Glumbo 3D", 640, 480, 16, false));
+}
+
+// Controllers: all four XInput pads are read (here from a stand-in with
+// XInput's layout), and a pad unplugged while it holds a button or the stick
+// lets those keys go.
+platform::ControllerReading pads[4];
+bool padConnected[4];
+std::uint32_t ReadTestPad(std::uint32_t pad, platform::ControllerReading* reading) {
+  if (pad >= 4 || !padConnected[pad]) return 1167;  // ERROR_DEVICE_NOT_CONNECTED
+  *reading = pads[pad];
+  return 0;
+}
+
+TEST(Win32Controllers, FourPadsAreReadAndAnUnpluggedPadLetsGo) {
+  // XInput's button bits.
+  constexpr std::uint16_t kDpadLeft = 0x0004, kStart = 0x0010, kA = 0x1000;
+  ResetKeyState();
+  for (int i = 0; i < 4; ++i) {
+    pads[i] = {};
+    padConnected[i] = true;
+  }
+  pads[0].buttons = kDpadLeft;
+  pads[1].buttons = kA;
+  pads[2].buttons = kStart;
+  pads[3].leftX = 30000;  // the stick pushed right
+  platform::SetControllerReaderForTests(&ReadTestPad);
+  {
+    GameWindow game;
+    ASSERT_TRUE(game.CreateGameWindow("Glumbo 3D", 640, 480, 16, false));
+    wintest::Pump(*game.GetDeviceContext());
+    EXPECT_EQ(KeyState[VkLeft], KeyPressed);
+    EXPECT_EQ(KeyState[VkSpace], KeyPressed);
+    EXPECT_EQ(KeyState['P'], KeyPressed);
+    EXPECT_EQ(KeyState[VkRight], KeyPressed);
+
+    padConnected[1] = false;  // unplugged holding A
+    padConnected[3] = false;  // unplugged holding the stick right
+    wintest::Pump(*game.GetDeviceContext());
+    EXPECT_EQ(KeyState[VkSpace], KeyUp);
+    EXPECT_EQ(KeyState[VkRight], KeyUp);
+    EXPECT_EQ(KeyState[VkLeft], KeyPressed);  // the others still hold theirs
+    EXPECT_EQ(KeyState['P'], KeyPressed);
+
+    pads[0].buttons = 0;  // let go as usual
+    wintest::Pump(*game.GetDeviceContext());
+    EXPECT_EQ(KeyState[VkLeft], KeyUp);
+    game.DestroyGameWindow();
+  }
+  platform::SetControllerReaderForTests(nullptr);
+  ResetKeyState();
 }
 
 }  // namespace
@@ -230,12 +395,24 @@ TEST(AcceptedFullScreen, APopUpCoversTheDisplayUntilTeardown) {
   game.GetDeviceContext()->DrawableSize(cw, ch);
   EXPECT_EQ(cw, w);
   EXPECT_EQ(ch, h);
-  // Alt+Enter leaves a window that owns the display's mode as it is.
+  EXPECT_TRUE(game.GetDeviceContext()->CursorHidden());
+  // Alt+Enter, as on Linux: the options page's full screen becomes a window
+  // (of the requested size, as far as the screen holds it), the cursor shows.
   platform::PushKeyEvent(VkReturn, true, false, true);
+  platform::PushKeyEvent(VkReturn, false, false, true);
   wintest::Pump(*game.GetDeviceContext());
+  EXPECT_FALSE(game.GetDeviceContext()->IsFullScreen());
+  EXPECT_FALSE(game.GetDeviceContext()->CursorHidden());
+  game.GetDeviceContext()->DrawableSize(cw, ch);
+  EXPECT_LT(ch, h) << "a window has a title bar";
+  EXPECT_TRUE(game.fullScreen);  // the options page's choice is not touched
+  // Again: the borderless full screen at the desktop's size.
+  platform::PushKeyEvent(VkReturn, true, false, true);
+  platform::PushKeyEvent(VkReturn, false, false, true);
+  wintest::Pump(*game.GetDeviceContext());
+  EXPECT_TRUE(game.GetDeviceContext()->IsFullScreen());
   game.GetDeviceContext()->DrawableSize(cw, ch);
   EXPECT_EQ(std::pair(cw, ch), std::pair(w, h));
-  EXPECT_TRUE(game.GetDeviceContext()->IsFullScreen());
   game.DestroyGameWindow();
   EXPECT_EQ(game.GetDeviceContext(), nullptr);
 }

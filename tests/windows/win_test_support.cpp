@@ -8,7 +8,8 @@ namespace wintest {
 ScratchDir::ScratchDir(const std::string& name)
     : path_(std::filesystem::temp_directory_path() /
             ("glumbo-wintest-" + name + "-" + std::to_string(platform::ProcessId()))) {
-  std::filesystem::remove_all(path_);
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
   std::filesystem::create_directories(path_);
 }
 

@@ -137,6 +137,8 @@ int CubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void*
 
 }  // namespace
 
+std::string FontInstallAdvice() { return "Instale las fuentes Liberation (paquete fonts-liberation)."; }
+
 std::string FindBoldFontFile(const std::string& family) {
   if (!FcInit()) return "";
   FcConfig* config = FcConfigGetCurrent();

@@ -3,11 +3,25 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 namespace platform {
+
+std::filesystem::path PathFromUtf8(std::string_view utf8) { return std::filesystem::path(utf8); }
+
+std::string Utf8FromPath(const std::filesystem::path& path) { return path.string(); }
+
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+
+bool SetWorkingDirectory(const std::string& dir, std::string* why) {
+  if (::chdir(dir.c_str()) == 0) return true;
+  if (why) *why = std::strerror(errno);
+  return false;
+}
 
 std::string ExecutableDir() {
   char* base = SDL_GetBasePath();

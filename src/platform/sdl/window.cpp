@@ -89,10 +89,19 @@ bool IsSystemKey(const SDL_KeyboardEvent& key) {
   return key.keysym.scancode == SDL_SCANCODE_F10;
 }
 
-// Alt+Enter, pressed (not repeated): the window's own full-screen switch.
+// Alt+Enter (window.h's rule): the window's own full-screen switch.
 bool IsAltEnter(const SDL_Event& e) {
-  if (e.type != SDL_KEYDOWN || e.key.repeat || !(e.key.keysym.mod & KMOD_ALT)) return false;
-  return e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER;
+  if (e.type != SDL_KEYDOWN) return false;
+  const bool enter = e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER;
+  return IsFullScreenToggle(enter ? 13 : -1, (e.key.keysym.mod & KMOD_ALT) != 0, e.key.repeat != 0);
+}
+
+// The creation step that a test asked to fail (Ok: none).
+OpenResult brokenStep = OpenResult::Ok;
+bool Broken(OpenResult step) {
+  if (brokenStep != step) return false;
+  brokenStep = OpenResult::Ok;
+  return true;
 }
 
 // The left stick's held arrows, and the key events it owes the game: a stick
@@ -225,7 +234,8 @@ OpenResult Window::Open(const WindowRequest& request) {
   if (request.fullScreen) flags |= SDL_WINDOW_FULLSCREEN;
 
   SDL_Window* window = SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
-                                        SDL_WINDOWPOS_UNDEFINED, request.width, request.height, flags);
+                                        SDL_WINDOWPOS_UNDEFINED, Broken(OpenResult::WindowFailed) ? -1 : request.width,
+                                        request.height, flags);
   if (!window) {
     std::fprintf(stderr, "window: %s\n", SDL_GetError());
     return OpenResult::WindowFailed;
@@ -239,13 +249,13 @@ OpenResult Window::Open(const WindowRequest& request) {
   window_ = window;
   fullScreen_ = request.fullScreen;
 
-  SDL_GLContext context = SDL_GL_CreateContext(window);
+  SDL_GLContext context = SDL_GL_CreateContext(Broken(OpenResult::ContextFailed) ? nullptr : window);
   if (!context) {
     std::fprintf(stderr, "OpenGL context: %s\n", SDL_GetError());
     return OpenResult::ContextFailed;
   }
   context_ = context;
-  if (SDL_GL_MakeCurrent(window, context) != 0) {
+  if (SDL_GL_MakeCurrent(Broken(OpenResult::MakeCurrentFailed) ? nullptr : window, context) != 0) {
     std::fprintf(stderr, "OpenGL context: %s\n", SDL_GetError());
     return OpenResult::MakeCurrentFailed;
   }
@@ -262,6 +272,7 @@ OpenResult Window::Open(const WindowRequest& request) {
 }
 
 void Window::Close() {
+  if (!window_ && !context_) return;  // never opened: nothing of it to release
   if (context_) {
     SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window_), nullptr);
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
@@ -283,7 +294,11 @@ void Window::ToggleFullScreen() {
   if (!window) return;
   // Full screen by this key is borderless at the desktop's own size, with no
   // mode change; going back, SDL restores the window's earlier size and place.
-  const bool goFull = !fullScreen_;
+  const Uint32 flags = SDL_GetWindowFlags(window);
+  const ScreenMode now = (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP ? ScreenMode::Desktop
+                         : (flags & SDL_WINDOW_FULLSCREEN)                                        ? ScreenMode::DisplayMode
+                                                                                                  : ScreenMode::Window;
+  const bool goFull = AfterFullScreenToggle(now) == ScreenMode::Desktop;
   if (SDL_SetWindowFullscreen(window, goFull ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
     std::fprintf(stderr, "full screen: %s\n", SDL_GetError());
     return;
@@ -359,6 +374,14 @@ void PushWindowEvent(EventType type, int width, int height) {
   }
   SDL_PushEvent(&e);
 }
+
+void BreakOpenStepForTests(OpenResult step) { brokenStep = step; }
+
+// SDL's controllers are tested through PushControllerButton and PushControllerAxis.
+void SetControllerReaderForTests(ControllerReader) {}
+
+// SDL reports a new scale as a new drawable size (a Resized event).
+void PushDpiChange(int, int, int, int, int) {}
 
 }  // namespace platform
 

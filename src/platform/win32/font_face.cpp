@@ -73,6 +73,10 @@ struct Flattener {
 
 }  // namespace
 
+std::string FontInstallAdvice() {
+  return "Compruebe que la fuente Courier New de Windows está instalada (carpeta Fuentes del sistema).";
+}
+
 std::string FindBoldFontFile(const std::string& family) {
   // GDI maps any family name to its closest font (substitutes included), so
   // the name itself is what FontFace::Open takes.

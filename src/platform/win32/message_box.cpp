@@ -1,4 +1,5 @@
-// Message boxes through MessageBoxA, owned by the game's window when it exists.
+// Message boxes through MessageBoxW (any text: a path may be in the message),
+// owned by the game's window when it exists.
 #include <windows.h>
 
 #include "platform/backend.h"
@@ -15,8 +16,8 @@ BoxAnswer ShowNativeMessageBox(const std::string& text, const std::string& capti
     case BoxIcon::Stop: flags |= MB_ICONSTOP; break;
     case BoxIcon::None: break;
   }
-  const int answer = MessageBoxA(GetActiveWindow(), win32::AnsiFromUtf8(text).c_str(),
-                                 win32::AnsiFromUtf8(caption).c_str(), flags);
+  const int answer = MessageBoxW(GetActiveWindow(), win32::WideFromUtf8(text).c_str(),
+                                 win32::WideFromUtf8(caption).c_str(), flags);
   if (buttons == BoxButtons::Ok) return BoxAnswer::Ok;
   return answer == IDNO ? BoxAnswer::No : BoxAnswer::Yes;
 }
