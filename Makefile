@@ -4,6 +4,7 @@
 # make package - install what is missing, build, and make the Debian package in build/package/
 # make windows - cross-build the Windows game, its zip and its installer (build-windows/)
 # make mutants - put each fault of tests/mutants.tsv into the game in turn and run the fast tests
+#              (MUTANTS_ARGS="--every" or "--only TEXT" pass options on)
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -59,7 +60,7 @@ test-windows: windows
 mutants: deps
 	cmake -S . -B build-mutants -DGLUMBO_WERROR=ON -DGLUMBO_SHARED_GAME=ON -DGLUMBO_BENCH=OFF \
 	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O1 >/dev/null
-	$(XVFB) python3 scripts/mutants.py --build build-mutants --jobs $(JOBS)
+	$(XVFB) python3 scripts/mutants.py --build build-mutants --jobs $(JOBS) $(MUTANTS_ARGS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-mutants build-fuzz $(WINDOWS_BUILD)
