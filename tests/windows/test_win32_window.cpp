@@ -272,7 +272,7 @@ TEST_F(RefusedFullScreen, AnsweredNoEndsWithoutAWindow) {
   EXPECT_EQ(game.GetDeviceContext(), nullptr);
 }
 
-// Each creation step that fails has its own text (Part 1.2), and one line on
+// Each creation step that fails has its own text, and one line on
 // stderr gives the system's own reason.
 TEST_F(RefusedFullScreen, EachCreationStepSaysWhatFailed) {
   const std::pair<platform::OpenResult, const char*> steps[] = {
