@@ -335,6 +335,18 @@ if [ -n "$installer" ]; then
   else
     fail "144 DPI" "picture $(png_size "$shot")"
   fi
+  # The autoplayer's won game keeps its record in José's table, which the
+  # installed game then lists from his %APPDATA% by itself.
+  jose_folder=$(dirname "$jose_settings")
+  (cd "$jose_folder" && wine "$run/glumbo-replay.exe" --data "$installed" --bot --no-render --seed 1 --step 2 \
+     --frames 40000 --records-file records.dat) >"$scratch/bot-jose.log" 2>&1 || true
+  (cd "$installed" && wine glumbo3d.exe --records) >"$scratch/records-jose.txt" 2>&1 || true
+  if grep -q '^Glumbo 3D records 1' "$jose_folder/records.dat" 2>/dev/null && grep -q ' BOT 9999 ' "$jose_folder/records.dat" &&
+     grep -q 'BOT' "$scratch/records-jose.txt" && [ -z "$(find "$jose_folder" -name '*.tmp')" ]; then
+    pass "José's won game is kept in C:\\users\\José\\AppData\\Roaming\\Glumbo3D\\records.dat and listed by the installed game"
+  else
+    fail "José's records" "$(tail -2 "$scratch/bot-jose.log" | tr -d '\r'); $(tr -d '\r' <"$scratch/records-jose.txt" | head -3)"
+  fi
 fi
 
 echo "wine: $passed passed, $failed failed"

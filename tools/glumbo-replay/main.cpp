@@ -26,11 +26,22 @@
 #include "game/game_values.h"
 #include "game/records_file.h"
 #include "platform/gl.h"
+#include "platform/paths.h"
 #include "platform/png_writer.h"
 #include "platform/process.h"
 #include "world/level.h"
 
 namespace {
+
+// The tool's own file names are UTF-8 like the game's, whatever the system's code page.
+std::string AbsoluteUtf8(const std::string& name) {
+  return platform::Utf8FromPath(std::filesystem::absolute(platform::PathFromUtf8(name)));
+}
+
+void RemoveFile(const std::string& name) {
+  std::error_code ignored;
+  std::filesystem::remove(platform::PathFromUtf8(name), ignored);
+}
 
 struct KeyEvent {
   bool down = true;
@@ -144,7 +155,7 @@ class ReplayDriver : public WindowLoopDriver {
     if (frame == 0 && !startupSettings.empty()) {
       // Start-up has read the chosen size and culling; what the game writes
       // back at the end goes nowhere.
-      std::remove(startupSettings.c_str());
+      RemoveFile(startupSettings);
       settingsPath.clear();
     }
     const auto now = std::chrono::steady_clock::now();
@@ -268,7 +279,7 @@ int main(int argc, char** argv) {
     else if (a == "--bot") o.bot = true;
     else if (a == "--start-level") o.startLevel = std::atoi(next().c_str());
     else if (a == "--level-frames") o.levelFrames = std::atol(next().c_str());
-    else if (a == "--records-file") o.recordsFile = std::filesystem::absolute(next()).string();
+    else if (a == "--records-file") o.recordsFile = AbsoluteUtf8(next());
     else if (a == "--size") {
       std::string v = next();
       if (std::sscanf(v.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width <= 0 || o.height <= 0) {
@@ -298,14 +309,14 @@ int main(int argc, char** argv) {
         return 2;
       }
       std::string file = v.substr(colon + 1);
-      o.shots[std::atol(v.substr(0, colon).c_str())] = std::filesystem::absolute(file).string();
+      o.shots[std::atol(v.substr(0, colon).c_str())] = AbsoluteUtf8(file);
     } else {
       Usage();
       return 2;
     }
   }
-  if (!o.trace.empty()) o.trace = std::filesystem::absolute(o.trace).string();
-  if (!o.script.empty()) o.script = std::filesystem::absolute(o.script).string();
+  if (!o.trace.empty()) o.trace = AbsoluteUtf8(o.trace);
+  if (!o.script.empty()) o.script = AbsoluteUtf8(o.script);
 
   Bot bot;
   ReplayDriver driver(o, o.bot ? &bot : nullptr);
@@ -323,13 +334,15 @@ int main(int argc, char** argv) {
   record.screenHeight = o.height;
   record.cullingOn = o.culling;
   record.detailSetting = o.detail;
-  driver.startupSettings = (std::filesystem::temp_directory_path() /
-                            ("glumbo-replay-" + std::to_string(platform::ProcessId()) + ".dat")).string();
+  driver.startupSettings = platform::Utf8FromPath(
+      std::filesystem::temp_directory_path() / ("glumbo-replay-" + std::to_string(platform::ProcessId()) + ".dat"));
   {
+    // Through the platform, so that a temporary folder of any name works.
     const auto bytes = EncodeSettings(record);
-    std::ofstream out(driver.startupSettings, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
+    std::FILE* out = platform::OpenFile(platform::PathFromUtf8(driver.startupSettings), "wb");
+    const bool written = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if (out) std::fclose(out);
+    if (!written) {
       std::fprintf(stderr, "glumbo-replay: cannot write %s\n", driver.startupSettings.c_str());
       return 2;
     }
@@ -344,7 +357,7 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   driver.started = start;
   RunGame(driver);
-  if (!driver.startupSettings.empty()) std::remove(driver.startupSettings.c_str());
+  if (!driver.startupSettings.empty()) RemoveFile(driver.startupSettings);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   std::printf("frames %ld\n", driver.frame);
