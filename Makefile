@@ -10,7 +10,9 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
-XVFB = xvfb-run -a -s "-screen 0 1280x1024x24"
+# -noreset: an X server that resets when its last client leaves turns away
+# whatever test connects in that moment.
+XVFB = xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 export LIBGL_ALWAYS_SOFTWARE = 1
 export SDL_AUDIODRIVER = dummy
 export GLUMBO_MSGBOX = log

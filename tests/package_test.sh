@@ -74,6 +74,13 @@ env -u DISPLAY "$game" --fullscreen >"$work/bad.txt" 2>"$work/bad.err" || status
 [ "$status" -eq 2 ] && [ ! -s "$work/bad.txt" ] && grep -q '^Usage: glumbo3d' "$work/bad.err" ||
   fail "an unknown option gave status $status, stdout '$(cat "$work/bad.txt")', stderr '$(cat "$work/bad.err")'"
 
+# With no display at all, the game says so and ends (with status 0, as for
+# its other start-up failures) instead of playing on unseen.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy GLUMBO_MSGBOX=log timeout 30 "$game" >/dev/null 2>"$work/nodisplay.err" || status=$?
+[ "$status" -ne 124 ] && grep -q '^video: no display' "$work/nodisplay.err" ||
+  fail "with no display: status $status, stderr '$(cat "$work/nodisplay.err")'"
+
 # The unpacked game, started from an unrelated folder.
 mkdir -p "$work/elsewhere"
 cd "$work/elsewhere"

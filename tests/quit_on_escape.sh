@@ -29,6 +29,7 @@ run_game_until_escape() {
     kill "$pid"
     wait "$pid" || true
     echo "the game did not end on Escape (window seen: $sent)"
+    cat "$stderr_file"
     return 1
   fi
   game_status=0

@@ -16,7 +16,7 @@ fi
 export GLUMBO_MSGBOX=log SDL_AUDIODRIVER=dummy
 run=()
 if [ -z "${DISPLAY:-}" ]; then
-  run=(xvfb-run -a -s "-screen 0 1280x1024x24")
+  run=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
 fi
 grep '^[a-z]' "$dir/runs.txt" | while read -r name options; do
   args=(--data "$data" --trace "$dir/$name.trace")

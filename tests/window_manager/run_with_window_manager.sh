@@ -2,7 +2,7 @@
 # Runs a test program on a display of its own with a window manager, which is
 # what enforces a window's size limits and carries out full-screen requests.
 set -euo pipefail
-exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
   openbox --sm-disable >/dev/null 2>&1 &
   wm=$!
   # The manager is ready once it has claimed the screen.

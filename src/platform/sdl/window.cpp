@@ -184,12 +184,34 @@ bool TranslateEvent(const SDL_Event& in, Event& out) {
   }
 }
 
+// SDL falls back on its window-less drivers when it cannot reach a display,
+// and the game would then play on unseen, forever. An X server also turns
+// new clients away for a moment while it resets after its last client left,
+// so a failed start is tried again for a while before the game gives up.
+bool WindowLessDriver() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr) return true;
+  if (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0) return false;
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  return asked == nullptr || std::strcmp(asked, driver) != 0;
+}
+
 bool VideoReady() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "video: %s\n", SDL_GetError());
-    return false;
+  constexpr int kTries = 10;
+  for (int attempt = 1;; ++attempt) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      std::fprintf(stderr, "video: %s\n", SDL_GetError());
+      return false;
+    }
+    if (!WindowLessDriver()) break;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (attempt == kTries) {
+      std::fprintf(stderr, "video: no display to open a window on (DISPLAY or WAYLAND_DISPLAY)\n");
+      return false;
+    }
+    SDL_Delay(200);
   }
   // Controllers are welcome but not needed; those present now arrive as
   // "added" events, like those plugged in later.
