@@ -85,23 +85,6 @@ TEST(ContentLevels, TheRouteRunsThroughTheLevelMapGhostsReachTheCoinsAndWallsHav
   }
 }
 
-// The closing scene's walk is played through by the scene tests.
-TEST(ContentLevels, TheRescueScenesWalksAreOpen) {
-  // The player to the partner's side, four ghosts round the
-  // partner, then everyone out through door 0 at (3, 0); the house door stays shut.
-  const auto rescue = Load(58);
-  const Cell p = FindAll(*rescue, 37).at(0), q = FindAll(*rescue, 40).at(0);
-  const auto [qx, qz] = q;
-  const Cell out{3, 0}, around[4] = {{qx, qz}, {qx + 2, qz}, {qx + 1, qz + 1}, {qx + 1, qz - 1}};
-  std::vector<std::pair<Cell, Cell>> walks = {{p, {qx + 6, qz}}, {q, {qx + 1, qz}}, {{qx + 1, qz}, out}, {{qx + 6, qz}, out}};
-  for (int i = 0; i < 4; ++i) walks.insert(walks.end(), {{{18, 6 + i}, around[i]}, {around[i], out}});
-  for (const auto& [from, to] : walks)
-    EXPECT_TRUE(PathExists(GridOf(*rescue, false), from, to))
-        << from.first << ", " << from.second << " to " << to.first << ", " << to.second;
-  // No large pellets: their lights would take the scene's lamps.
-  EXPECT_EQ(std::pair(Wall(*rescue, 3, 0), rescue->largePelletCount), std::pair(kDoorCode + 0, 0));
-}
-
 TEST(ContentLevels, TheBossWalksThroughSomeWallsAndTheWayOutWaitsForTheWalkOut) {
   const auto level = Load(100);
   const int w = level->walls.width, h = level->walls.height;

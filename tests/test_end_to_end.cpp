@@ -51,17 +51,6 @@ void LinkData(const fs::path& dir) {
   for (const char* folder : {"pantallas", "texturas", "sonidos"}) fs::create_symlink(fs::path(GLUMBO_RUN_DIR) / folder, dir / folder);
 }
 
-TEST(EndToEnd, RunsAreDeterministicAndTheSeedMatters) {
-  test::TempDir dir;
-  for (const auto& [seed, file] : {std::pair{5, "a.txt"}, {5, "b.txt"}, {6, "c.txt"}})
-    ASSERT_EQ(Replay("--seed " + std::to_string(seed) + " --bot --no-render --step 2 --frames 4000 --until-level 2 --trace " +
-                     Quote(dir.File(file))).status, 0);
-  const auto a = test::ReadBytes(dir.File("a.txt"));
-  ASSERT_GT(a.size(), 1000u);
-  EXPECT_EQ(a, test::ReadBytes(dir.File("b.txt")));
-  EXPECT_NE(a, test::ReadBytes(dir.File("c.txt"))) << "the ghosts should move differently with another seed";
-}
-
 // Fifteen seconds without a key: the menu gives way to the table of records,
 // read from the file the run is given and left as it was.
 TEST(EndToEnd, TheMenuShowsTheTableOfRecordsAfterFifteenQuietSeconds) {

@@ -74,26 +74,6 @@ TEST_F(Fonts, BitmapCodesInkTheirCellsLinesRunOnAreCutAndOtherBytesCallNoList) {
   EXPECT_TRUE(ReadInk().count == 0 && RasterX() == 10.0f);
 }
 
-TEST_F(Fonts, OutlinePrintCentresOnTheSumOfTheAdvancesAndEndsAtTheRightEnd) {
-  const char* text = "Nuevo Juego";
-  float sum = 0;
-  for (const char* p = text; *p; ++p) sum += menu.glyphMetrics[static_cast<unsigned char>(*p)].cellIncX;
-  EXPECT_NEAR(sum, 11 * 0.6f, 0.1f);
-  EXPECT_FLOAT_EQ(menu.OutlineTextWidth(text), sum);
-  // Started at -width/2; every glyph's list moved the origin by its own advance.
-  const auto endX = [&](auto print) {
-    GLfloat m[16];
-    glLoadIdentity(), print(), glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    EXPECT_EQ(m[13], 0.0f);
-    return m[12];
-  };
-  EXPECT_NEAR(endX([&] { menu.PrintOutline("%s", text); }), sum / 2, 1e-4);
-  EXPECT_NEAR(endX([&] { menu.PrintOutline("%d x %d", 640, 480); }), menu.OutlineTextWidth("640 x 480") / 2, 1e-4);
-  void (Menu::*print)(const char*, ...) = &Menu::PrintOutline;  // a null format, past the format check
-  EXPECT_EQ(endX([&] { (menu.*print)(nullptr); }), 0.0f);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
 TEST_F(Fonts, OutlineGlyphsAreSolidWithHolesAndFacesAndWallsThatSurviveBackFaceCulling) {
   glEnable(GL_CULL_FACE), glCullFace(GL_BACK), glEnable(GL_DEPTH_TEST);
   // One glyph, one em = 200 pixels, turned about its middle.

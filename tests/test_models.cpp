@@ -146,33 +146,4 @@ TEST_F(Models, PlaySceneFromAbove) {
   EXPECT_TRUE(red[0] > blue[0] + 80 && blue[2] > red[2] + 80);
 }
 
-TEST_F(Models, CloseUpOfThePlayersAndAGhost) {
-  // The main player, the partner and a ghost side by side, seen from the
-  // front and a little above, with the mouths facing the viewer.
-  glMatrixMode(GL_PROJECTION), glLoadIdentity(), gluPerspective(45.0, 640.0 / 480.0, 1.0, 50.0);
-  gluLookAt(0, 1.5, 4, 0, 0.3, 0, 0, 1, 0), glMatrixMode(GL_MODELVIEW), glLoadIdentity();
-  Light({1, 3, 4, 0});
-  Player main(true), partner(false);
-  main.SetPosition(-1.2f, 0.5f, 0), partner.SetPosition(0, 0.5f, 0);
-  main.heading = partner.heading = 90.0f, main.mouth = partner.mouth = 14.0f;  // the mouths (-x) towards +z
-  main.DrawPlayer(), partner.DrawPlayer();
-  Ghost ghost(0);
-  ghost.SetColour(0.5f, 0.01f, 0.01f), ghost.SetPosition(1.3f, 0.9f, 0), ghost.heading = -90.0f;
-  glDisable(GL_CULL_FACE), ghost.Draw(), glEnable(GL_CULL_FACE);
-  EXPECT_TRUE(test::SaveFramebufferPng(test::PicturePath("models_close_up.png"), kW, kH));
-  const test::Projection view;
-  std::uint8_t c[3];
-  ASSERT_TRUE(view.ColourAt(-1.2, 0.5, 0.45, c));  // the main player's open mouth: red inside
-  EXPECT_TRUE(c[0] > 100 && c[1] < 60) << +c[0] << "," << +c[1];
-  ASSERT_TRUE(view.ColourAt(-1.2, 0.85, 0.2, c));  // above the mouth: yellow body
-  EXPECT_TRUE(c[1] > 100 && c[2] < 60) << +c[1] << "," << +c[2];
-  // The ghost's eyes look along its +x, here towards the viewer: light grey
-  // either side of the red body.
-  const double e = 0.5 * 0.95 * std::sin(22.5 * 3.14159265 / 180.0);
-  for (double side : {-1.0, 0.0, 1.0}) {
-    ASSERT_TRUE(view.ColourAt(1.3 + side * e, 0.9, 0.6, c));
-    EXPECT_TRUE(side == 0 ? c[2] < 30 : c[2] > 120 && c[1] > 120) << side << ": " << +c[0] << "," << +c[1] << "," << +c[2];
-  }
-}
-
 }  // namespace

@@ -60,13 +60,4 @@ TEST_F(Primitives, CylinderSectorFacesOutwardAndUpWithBackFaceCulling) {
   }
 }
 
-TEST(Vectors, LengthAndNormalisation) {
-  EXPECT_FLOAT_EQ(VectorLength(std::array{3.0f, 4.0f, 12.0f}.data()), 13.0f);
-  for (const auto& c : {std::array{-1.0f, 2.0f, -2.0f, -1.0f / 3, 2.0f / 3, -2.0f / 3}, {0, 0, 0, 0, 0, 0} /* stays zero, not NaN */}) {
-    float x = c[0], y = c[1], z = c[2];
-    NormalizeVector(&x, &y, &z);
-    EXPECT_TRUE(std::abs(x - c[3]) < 1e-6f && std::abs(y - c[4]) < 1e-6f && std::abs(z - c[5]) < 1e-6f) << x << y << z;
-  }
-}
-
 }  // namespace
