@@ -173,6 +173,9 @@ TEST_F(GameEnd, TheMenuShowsTheTableAfterFifteenQuietSecondsForEightOrUntilAKey)
   m.ShowRecords(-1);
   for (int i = 0; i < 8 * 70 + 2; ++i) m.UpdateMenu(1.0);
   EXPECT_FALSE(m.showingRecords);
+  KeyState[VkSpace] = KeyHandled;  // a key held down is not a quiet menu
+  for (int i = 0; i < 16 * 70; ++i) m.UpdateMenu(1.0);
+  EXPECT_FALSE(m.showingRecords);
 }
 
 }  // namespace

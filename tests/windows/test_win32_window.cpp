@@ -131,26 +131,6 @@ TEST_F(Win32Window, ALoneAltOrF10LeavesNoMenuModeBehind) {
 }
 
 
-TEST_F(Win32Window, KeyPressIsTakenOnceUntilReleased) {
-  platform::PushKeyEvent(VkLeft, true);
-  Pump();
-  ASSERT_EQ(KeyState[VkLeft], KeyPressed);
-  KeyState[VkLeft] = KeyHandled;  // a consumer takes the press
-
-  // The keyboard's auto-repeat does not arm the handled key again.
-  platform::PushKeyEvent(VkLeft, true, true);
-  platform::PushKeyEvent(VkLeft, true, true);
-  Pump();
-  EXPECT_EQ(KeyState[VkLeft], KeyHandled);
-
-  platform::PushKeyEvent(VkLeft, false);
-  Pump();
-  EXPECT_EQ(KeyState[VkLeft], KeyUp);
-  platform::PushKeyEvent(VkLeft, true);
-  Pump();
-  EXPECT_EQ(KeyState[VkLeft], KeyPressed);
-}
-
 TEST_F(Win32Window, SystemKeysNeverReachTheKeyTable) {
   platform::PushKeyEvent('X', true, false, true);  // Alt+X
   platform::PushKeyEvent(kVkF10, true);
