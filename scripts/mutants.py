@@ -156,6 +156,7 @@ def main():
     except (OSError, ValueError):
         cache = {}
     killed, broken, catchers = 0, 0, set()
+    every_catchers = {}  # with --every: each fault's whole list of catchers
     try:
         for number, path, old, new, why in faults:
             full = os.path.join(ROOT, path)
@@ -172,6 +173,7 @@ def main():
                     key = f"{path}\t{old}"
                     failed = failing_tests(args.build, args.jobs, args.every, cache.get(key, []))
                     catchers.update(failed)
+                    every_catchers[f"{path}:{number}: {why}"] = failed
                     if failed:
                         cache[key] = failed[:3]
                     verdict = "killed" if failed else "SURVIVED"
@@ -193,6 +195,11 @@ def main():
         _, out = run(["ctest", "-N", "-LE", "long", "-E", "^DamagedData"], os.path.join(ROOT, args.build), 600)
         idle = sorted(set(re.findall(r"Test +#\d+: (\S+)", out)) - catchers)
         print(f"tests that caught none of these faults ({len(idle)}): " + " ".join(idle))
+        # A test that is the only one to catch some fault cannot go without losing it.
+        alone = sorted({tests[0] for tests in every_catchers.values() if len(tests) == 1})
+        print(f"tests that alone caught a fault ({len(alone)}): " + " ".join(alone))
+        with open(os.path.join(ROOT, args.build, "mutants-every.json"), "w") as f:
+            json.dump(every_catchers, f, indent=0)
     print(count_report())
     print(f"mutants: {killed} killed of {len(faults)}")
     return 0 if killed == len(faults) else 2 if broken else 1

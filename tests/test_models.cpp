@@ -2,6 +2,7 @@
 // sizes, the trail, the mouth, and a whole scene drawn for people to look at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -92,6 +93,12 @@ TEST_F(Models, GhostSendsItsPartsOnceIntoItsListAndTurnsDarkWhenEatenWithoutAReb
   ghost.SetColour(0.01f, 0.5f, 0.01f), ghost.SetPosition(0, 0, 0);
   const test::GlRecording& r = test::Record([&] { ghost.Draw(); });  // no list yet: immediate mode
   EXPECT_TRUE(r.vertices.size() == kGhostVertices && r.CountInMode(GL_TRIANGLES) == 48u);  // the hem's eight teeth
+  // The skirt: a closed ring of 33 columns, a 32nd of a turn apart.
+  double worstStep = std::abs(r.vertices[1056 + 64].x - r.vertices[1056].x);
+  for (std::size_t i = 1056; i + 2 < 1056 + 66; i += 2)
+    worstStep = std::max(worstStep, std::abs(std::hypot(r.vertices[i + 2].x - r.vertices[i].x,
+                                                        r.vertices[i + 2].z - r.vertices[i].z) - 2 * std::sin(M_PI / 32)));
+  EXPECT_LT(worstStep, 1e-5);
   EXPECT_EQ(test::Record([&] { ghost.BuildDisplayList(); }).vertices.size(), kGhostVertices);
   const std::uint32_t list = ghost.displayList;
   ASSERT_NE(list, 0u);

@@ -1,6 +1,7 @@
 // The sphere patch and the cylinder sector, counted and measured as they are sent.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -44,6 +45,8 @@ TEST_F(Primitives, SphereStripsAndDegenerateCases) {
   for (int sign : {1, -1})
     for (const auto& v : Sphere(0.5 * sign, 8 * sign, 0).vertices) shapes[sign < 0].push_back({v.x, v.y, v.z});
   EXPECT_TRUE(shapes[0].size() == 72u && shapes[1] == shapes[0]) << shapes[1].size();
+  EXPECT_TRUE(std::all_of(shapes[0].begin(), shapes[0].end(), [](auto& v) { return std::abs(std::hypot(v[0], v[1], v[2]) - 0.5) < 1e-6; }))
+      << "a vertex off the sphere";
 }
 
 TEST_F(Primitives, CylinderSectorFacesOutwardAndUpWithBackFaceCulling) {

@@ -2,8 +2,11 @@
 // in and replaced whole, the record screen's keys, and where a finished game goes.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
+
+#include <sys/resource.h>
 
 #include "app/key_state.h"
 #include "game/game_state.h"
@@ -60,9 +63,9 @@ TEST(RecordTable, TheFileIsReadableTextAndDamagedFilesKeepTheirGoodLines) {
       {"Glumbo 3D records 2\n" + good, 1, 1, true},
       {"Glumbo 3D records 1\n" + good.substr(0, 11), 0, 1, false},  // cut short
       {"Glumbo 3D records 1\n-7 ABC 1 2026-01-31\n7 AbC 1 2026-01-31\n9999999999 ABC 1 2026-01-31\n"
-       "7 ABC 1 2026-13-01\n7 ABC 1 2026-00-10\n7  ABC 1 2026-01-31\n7 ABCD 1 2026-01-31\n7 \xD1" "AB 1 2026-01-31\n" +
+       "7 ABC 1 2026-13-01\n7 ABC 1 2026-00-10\n7 ABC 1 2026-01-32\n7  ABC 1 2026-01-31\n7 ABCD 1 2026-01-31\n7 \xD1" "AB 1 2026-01-31\n" +
            good,
-       1, 8, false},
+       1, 9, false},
       {many, 10, 3, false},
       {std::string("\x00\xff\x13\nGlumbo\x80", 10), 0, 2, true},  // junk
   };
@@ -89,6 +92,16 @@ TEST(RecordTable, AWriteThatFailsLeavesTheOldFileAndNoTemporaryOne) {
   EXPECT_TRUE(why == "power cut" && written == 3) << why << ", " << written << " bytes";
   EXPECT_EQ(test::ReadBytes(file.string()), std::vector<std::uint8_t>({'o', 'l', 'd'}));
   EXPECT_TRUE(platform::WriteFileReplacing(file, "new", &why)) << why;
+  EXPECT_EQ(test::ReadBytes(file.string()), std::vector<std::uint8_t>({'n', 'e', 'w'}));
+  // A disk that fills as the buffered bytes reach it: only the close can tell.
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const rlimit full{2, limit.rlim_max};
+  std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &full);
+  const bool replacedOnAFullDisk = platform::WriteFileReplacing(file, "newer", &why);
+  setrlimit(RLIMIT_FSIZE, &limit);
+  EXPECT_FALSE(replacedOnAFullDisk);
   EXPECT_EQ(test::ReadBytes(file.string()), std::vector<std::uint8_t>({'n', 'e', 'w'}));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file left";
   EXPECT_FALSE(platform::WriteFileReplacing(dir.path() / "no" / "records.dat", "x", &why));
