@@ -47,6 +47,9 @@ TEST(RecordTable, TheFileIsReadableTextAndDamagedFilesKeepTheirGoodLines) {
   const std::string text = EncodeRecords(t);
   EXPECT_EQ(text, "Glumbo 3D records 1\n900 \xC3\x91 - 3 2026-12-07\n20 BOT 9999 2026-12-07\n");
   EXPECT_EQ(DecodeRecords(text).table, t);
+  // Lines out of order are sorted; of equal scores the earlier line stays above.
+  const RecordTable read = DecodeRecords("Glumbo 3D records 1\n5 AAA 1 2026-01-31\n7 BBB 1 2026-01-31\n5 CCC 1 2026-01-31\n").table;
+  EXPECT_EQ(read.size() == 3 ? Initials(read[0]) + Initials(read[1]) + Initials(read[2]) : "", "BBBAAACCC");
   EXPECT_EQ(LevelText(9999) + LevelText(7), "FIN7");
 
   const std::string good = "7 ABC 1 2026-01-31\n";
@@ -120,6 +123,7 @@ TEST(RecordScreen, KeysSetTheThreeLetters) {
       {{Down}, " AA", 0},
       {{Right, Right, Right, Up, Left, Left, Left}, "AAB", 0},  // the cursor stops at both ends
       {{'N', Left, Down}, "MAA", 0},                    // typing moves on; Left comes back
+      {{Right, Right, Left, Up}, "ABA", 1},
       {{Up, Up, Up, Up, Up, Up, Up, Up, Up, Up, Up, Up, Up, Up}, "\xD1" "AA", 0},  // Ñ after N
       {{0xBA, 0xC0, 'O'}, "\xD1\xD1O", 2},              // the Ñ key by its place and by its Spanish code
       {{'B', 'O', 'D', Bs, 'T'}, "BOT", 2},            // after three letters Backspace goes to the last
