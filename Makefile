@@ -4,7 +4,7 @@
 # make package - install what is missing, build, and make the Debian package in build/package/
 # make windows - cross-build the Windows game, its zip and its installer (build-windows/)
 # make mutants - put each fault of tests/mutants.tsv into the game in turn and run the fast tests
-#              (MUTANTS_ARGS="--every" or "--only TEXT" pass options on)
+#              (MUTANTS_ARGS="--every", "--only TEXT" or "--random 60 --every" pass options on)
 
 JOBS ?= $(shell nproc)
 BUILD ?= build

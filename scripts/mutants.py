@@ -4,12 +4,15 @@ rebuilds, and runs the fast tests. A fault the tests do not notice is a gap in
 the tests. Every file is restored whatever happens, and the clean tree is
 rebuilt at the end.
 
-Usage: mutants.py [--build DIR] [--list FILE] [--only WORD] [--every]
+Usage: mutants.py [--build DIR] [--list FILE] [--only WORD] [--every] [--random N [--seed S]]
+--random draws N one-token faults from the game's sources instead of the list:
+a sample of what the hand-written list may have missed.
 Run it under an X server (make mutants does), since many tests draw.
 """
 import argparse
 import json
 import os
+import random
 import re
 import signal
 import subprocess
@@ -35,6 +38,36 @@ def read_list(path):
                 sys.exit(f"{path}:{number}: want 4 tab-separated fields, found {len(fields)}")
             faults.append((number, *fields))
     return faults
+
+
+# One-token faults for --random: an operator swapped, or a number changed.
+OPERATORS = [(" <= ", " < "), (" < ", " <= "), (" >= ", " > "), (" > ", " >= "), (" == ", " != "), (" != ", " == "),
+             (" && ", " || "), (" || ", " && "), (" + ", " - "), (" - ", " + "), (" * ", " / "), ("true", "false"),
+             ("false", "true")]
+NUMBER = re.compile(r"(?<![\w.])(\d+)(\.\d+)?(f?)(?![\w.])")
+
+
+def random_faults(count, seed):
+    """count faults drawn evenly from every place one could go in src/ (the
+    Windows backend is not built here). A line that occurs twice in its file is skipped."""
+    sites = []
+    for path in tracked("src"):
+        if not path.endswith(".cpp") or path.startswith("src/platform/win32/"):
+            continue
+        text = open(os.path.join(ROOT, path), encoding="utf-8").read()
+        for line in text.splitlines():
+            s = line.strip()
+            if len(s) < 12 or s.startswith(("//", "#", "*", "/*")) or '"' in s or text.count(s) != 1:
+                continue
+            for old, new in OPERATORS:
+                if old in s and not (old == " < " and "<<" in s) and not (old == " > " and ">>" in s):
+                    sites.append((path, s, s.replace(old, new, 1), f"random: {old.strip()} for {new.strip()}"))
+            if (m := NUMBER.search(s)) and m.group(1) != "0":
+                whole, fraction, suffix = m.groups()
+                changed = f"{whole}{fraction}5{suffix}" if fraction else f"{int(whole) + 1}{suffix}"
+                sites.append((path, s, s[:m.start()] + changed + s[m.end():], f"random: {m.group(0)} changed"))
+    picked = random.Random(seed).sample(sites, min(count, len(sites)))
+    return [(number, *fault) for number, fault in enumerate(picked, 1)]
 
 
 def counted_lines(paths):
@@ -129,12 +162,14 @@ def main():
     ap.add_argument("--list", default="tests/mutants.tsv")
     ap.add_argument("--only", action="append", default=[], help="only faults whose line contains this text (repeatable)")
     ap.add_argument("--jobs", default=str(os.cpu_count() or 2))
+    ap.add_argument("--random", type=int, default=0, help="draw this many faults instead of the list")
+    ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--every", action="store_true",
                     help="run every fast test on each fault and list the tests that caught none (slow)")
     args = ap.parse_args()
 
-    faults = [f for f in read_list(os.path.join(ROOT, args.list))
-              if not args.only or any(word in "\t".join(f[1:]) for word in args.only)]
+    listed = random_faults(args.random, args.seed) if args.random else read_list(os.path.join(ROOT, args.list))
+    faults = [f for f in listed if not args.only or any(word in "\t".join(f[1:]) for word in args.only)]
     # Check the whole list before touching anything.
     for number, path, old, new, why in faults:
         found = open(os.path.join(ROOT, path), encoding="utf-8").read().count(old)
@@ -184,7 +219,7 @@ def main():
             by = f" by {', '.join(failed[:3])}{' ...' if len(failed) > 3 else ''}" if failed else ""
             if verdict == "DOES NOT BUILD":
                 by = f": {build_error}"
-            print(f"{verdict:>14}  {path}: {why} (list line {number}, {time.monotonic() - started:.0f} s){by}",
+            print(f"{verdict:>14}  {path}: {why} ({'draw' if args.random else 'list line'} {number}, {time.monotonic() - started:.0f} s){by}",
                   flush=True)
     finally:
         build(args.build, args.jobs)
