@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/backend.h"
 #include "platform/sound.h"
 #include "support/test_support.h"
 
@@ -62,11 +63,19 @@ TEST(SoundFiles, UsualFormatsPlayAndDamagedFilesAreSilentOnTheRealDevice) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);  // stands in for a sound card
   test::TempDir dir;
   const int formats[][3] = {{1, 8, 11025}, {2, 8, 22050}, {1, 16, 44100}, {2, 16, 48000}, {1, 16, 8000}};
-  for (const auto& f : formats) {
+  // Converted to the device's format, every file lasts as long as its frames do.
+  std::vector<double> bytesPerSecond;
+  for (auto device = platform::backend::OpenAudioDevice(); const auto& f : formats) {
     const std::string path = dir.File("s" + std::to_string(f[2]) + ".wav");
     test::WriteBytes(path, Wav(f[0], f[1], f[2], 2000));
-    EXPECT_TRUE(platform::PlaySoundFile(path.c_str(), kSoundAsync)) << path;
+    std::vector<std::uint8_t> samples;
+    std::string error;
+    ASSERT_TRUE(device && device->Decode(path, samples, error)) << path << ": " << error;
+    bytesPerSecond.push_back(static_cast<double>(samples.size()) * f[2] / 2000.0);
+    EXPECT_NEAR(bytesPerSecond.back(), bytesPerSecond.front(), bytesPerSecond.front() / 100) << path;
   }
+  for (const auto& f : formats)
+    EXPECT_TRUE(platform::PlaySoundFile(dir.File("s" + std::to_string(f[2]) + ".wav").c_str(), kSoundAsync));
   auto cut = Wav(1, 16, 44100, 100);
   cut.resize(30);
   test::WriteBytes(dir.File("cut.wav"), cut);
