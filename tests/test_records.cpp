@@ -65,10 +65,10 @@ TEST(RecordTable, TheFileIsReadableTextAndDamagedFilesKeepTheirGoodLines) {
       {"Glumbo 3D records 1\r\n" + good.substr(0, good.size() - 1) + "\r\n", 1, 0, false},  // edited on Windows
       {"Glumbo 3D records 2\n" + good, 1, 1, true},
       {"Glumbo 3D records 1\n" + good.substr(0, 11), 0, 1, false},  // cut short
-      {"Glumbo 3D records 1\n-7 ABC 1 2026-01-31\n7 AbC 1 2026-01-31\n9999999999 ABC 1 2026-01-31\n"
+      {"Glumbo 3D records 1\n-7 ABC 1 2026-01-31\n0 ABC 1 2026-01-31\n7 AbC 1 2026-01-31\n9999999999 ABC 1 2026-01-31\n"
        "7 ABC 1 2026-13-01\n7 ABC 1 2026-00-10\n7 ABC 1 2026-01-32\n7  ABC 1 2026-01-31\n7 ABCD 1 2026-01-31\n7 \xD1" "AB 1 2026-01-31\n" +
            good,
-       1, 9, false},
+       1, 10, false},
       {many, 10, 3, false},
       {std::string("\x00\xff\x13\nGlumbo\x80", 10), 0, 2, true},  // junk
   };
