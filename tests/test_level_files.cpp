@@ -81,6 +81,7 @@ TEST(LevelFileRejects, DamagedFilesNameTheFileLineTokenAndReasonButTheLargestGri
       {"2 1 0 0", "2 1\n\n 0 1.5", "objects.txt", 3, 2, "not a number"},
       // Door-section numbers: decimal fractions only.
       {"2 1 28 0\nS\n0x10 0", "2 1 0 0", "walls.txt", 3, 1, "not a number"},
+      {"2 1 28 0\nS\n1e999 0", "2 1 0 0", "walls.txt", 3, 1, "out of range"},
       // Files that end early, an entry line without its numbers among them.
       {"2 2\n0 0\n0 0", "2 2 0 0\n", "objects.txt", 2, 0, "ends at cell (0, 1)"},
       {"2 1 28 0\nS\n2", "2 1 0 0", "walls.txt", 3, 0, "inside the entry of door 0"}};

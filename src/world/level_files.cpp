@@ -94,6 +94,7 @@ class TokenReader {
       // from_chars takes no leading '+'; the sign is put back by hand.
       const std::string_view unsignedPart = token[0] == '-' || token[0] == '+' ? token.substr(1) : token;
       const auto r = std::from_chars(unsignedPart.data(), unsignedPart.data() + unsignedPart.size(), parsed);
+      if (r.ec == std::errc::result_out_of_range) return Fail("number " + Quote(token) + " is out of range");
       ok = r.ec == std::errc() && r.ptr == unsignedPart.data() + unsignedPart.size();
       if (token[0] == '-') parsed = -parsed;
     }
