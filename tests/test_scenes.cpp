@@ -91,11 +91,11 @@ TEST_F(Scenes, BeatenBossFadesOutThenTheWalkOutAndTheEndingLeadBackToTheMenu) {
   EXPECT_TRUE(Picture("scene_boss_level"));
   boss->SetLives(-1), Step(1.0);
   ASSERT_EQ(GameState, StateBossDefeated);
-  float r, g, b0, b1;
-  boss->GetColour(r, g, b0);
+  float r0, g0, b0, r1, g1, b1;
+  boss->GetColour(r0, g0, b0);
   ASSERT_TRUE(RunUntil(StateWalkOut, 10.5));
-  boss->GetColour(r, g, b1);
-  EXPECT_LT(b1, b0);
+  boss->GetColour(r1, g1, b1);
+  EXPECT_TRUE(r1 <= r0 && g1 <= g0 && b1 < b0) << "every channel fades";
   ASSERT_TRUE(RunUntil(StateEnding, 60.0));
   EXPECT_GE(level->LevelNumber(), 1000);
   ASSERT_TRUE(StepUntil(StateEnding, 120.0, [] { return textScrollY > 0.0f; })) << "no credits";
