@@ -1,5 +1,5 @@
-// The search's node lists, the grid's bounds and the exact paths it chooses; the
-// differential test compares it with the reference on random grids.
+// The search's node lists, the grid's bounds and the exact paths it chooses, which
+// the plain reference search must choose too.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -15,7 +15,6 @@ using test::Cell;
 using test::TakePath;
 using Path = std::vector<Cell>;
 
-// Cost order and tie-breaking show in every path the differential test compares.
 TEST(PathNodeList, OutOfRangeIndicesAreIgnoredAndAnEmptiedListFreesItsArray) {
   NodeList list;
   PathNode a{1, 0}, b{2, 0}, c{3, 0};

@@ -3,6 +3,7 @@
 #include "platform/backend.h"
 #include "platform/sound.h"
 #include "support/test_support.h"
+#include "support/wav_bytes.h"
 
 namespace {
 
@@ -41,24 +42,6 @@ TEST(SoundPlayer, NewSoundCutsThePlayingOneUnlessNoStopAndEachFileDecodesOnce) {
   EXPECT_EQ(d.decodes, 4) << "a file, good or failed, is decoded only once";
 }
 
-// A PCM WAV file as the game's sound files are written.
-std::vector<std::uint8_t> Wav(int channels, int bits, int rate, int frames) {
-  std::vector<std::uint8_t> out;
-  auto put = [&](std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  };
-  const std::uint32_t dataBytes = static_cast<std::uint32_t>(frames * channels * bits / 8);
-  out = {'R', 'I', 'F', 'F'};
-  put(36 + dataBytes, 4);
-  out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  put(16, 4), put(1, 2), put(channels, 2), put(rate, 4), put(rate * channels * bits / 8, 4);
-  put(channels * bits / 8, 2), put(bits, 2);
-  out.insert(out.end(), {'d', 'a', 't', 'a'});
-  put(dataBytes, 4);
-  for (std::uint32_t i = 0; i < dataBytes; ++i) out.push_back(static_cast<std::uint8_t>(i * 7));
-  return out;
-}
-
 TEST(SoundFiles, UsualFormatsPlayAndDamagedFilesAreSilentOnTheRealDevice) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);  // stands in for a sound card
   test::TempDir dir;
@@ -67,7 +50,7 @@ TEST(SoundFiles, UsualFormatsPlayAndDamagedFilesAreSilentOnTheRealDevice) {
   std::vector<double> bytesPerSecond;
   for (auto device = platform::backend::OpenAudioDevice(); const auto& f : formats) {
     const std::string path = dir.File("s" + std::to_string(f[2]) + ".wav");
-    test::WriteBytes(path, Wav(f[0], f[1], f[2], 2000));
+    test::WriteBytes(path, test::Wav(f[0], f[1], f[2], 2000));
     std::vector<std::uint8_t> samples;
     std::string error;
     ASSERT_TRUE(device && device->Decode(path, samples, error)) << path << ": " << error;
@@ -76,12 +59,12 @@ TEST(SoundFiles, UsualFormatsPlayAndDamagedFilesAreSilentOnTheRealDevice) {
   }
   for (const auto& f : formats)
     EXPECT_TRUE(platform::PlaySoundFile(dir.File("s" + std::to_string(f[2]) + ".wav").c_str(), kSoundAsync));
-  auto cut = Wav(1, 16, 44100, 100);
+  auto cut = test::Wav(1, 16, 44100, 100);
   cut.resize(30);
   test::WriteBytes(dir.File("cut.wav"), cut);
   // Cut inside its samples: SDL's own reader would play what is left, and the
   // other systems refuse it, so the game's checks refuse it everywhere.
-  cut = Wav(1, 16, 44100, 100);
+  cut = test::Wav(1, 16, 44100, 100);
   cut.resize(120);
   test::WriteBytes(dir.File("short.wav"), cut);
   test::WriteFile(dir.File("text.wav"), "this is not a sound");

@@ -13,35 +13,14 @@
 
 #include "platform/backend.h"
 #include "platform/sound.h"
+#include "support/wav_bytes.h"
 #include "windows/win_test_support.h"
 
 namespace {
 
-void Put16(std::vector<std::uint8_t>& v, unsigned x) {
-  v.push_back(static_cast<std::uint8_t>(x));
-  v.push_back(static_cast<std::uint8_t>(x >> 8));
-}
-void Put32(std::vector<std::uint8_t>& v, unsigned x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
-}
-
-// Mono 8-bit PCM at 8000 Hz: a quiet square wave of the given length.
+// Mono 8-bit PCM at 8000 Hz of the given length.
 std::string WriteWav(const std::filesystem::path& path, double seconds) {
-  const unsigned samples = static_cast<unsigned>(8000 * seconds);
-  std::vector<std::uint8_t> v = {'R', 'I', 'F', 'F'};
-  Put32(v, 36 + samples);
-  v.insert(v.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  Put32(v, 16);
-  Put16(v, 1);
-  Put16(v, 1);
-  Put32(v, 8000);
-  Put32(v, 8000);
-  Put16(v, 1);
-  Put16(v, 8);
-  v.insert(v.end(), {'d', 'a', 't', 'a'});
-  Put32(v, samples);
-  for (unsigned i = 0; i < samples; ++i) v.push_back((i / 20) % 2 ? 140 : 116);
+  const std::vector<std::uint8_t> v = test::Wav(1, 8, 8000, static_cast<int>(8000 * seconds));
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(v.data()), static_cast<std::streamsize>(v.size()));
   return path.string();
 }
