@@ -18,20 +18,13 @@ if(TARGET glumbo-replay)
   endforeach()
 endif()
 
-# The end-to-end tests run the built replay tool and the game itself.
-foreach(name test_end_to_end test_end_to_end_game)
-  if(TARGET ${name})
-    add_dependencies(${name} glumbo-replay glumbo3d)
-    if(TARGET glumbo_content)
-      add_dependencies(${name} glumbo_content)
-    endif()
-    target_compile_definitions(${name} PRIVATE
-      GLUMBO_REPLAY_TOOL="$<TARGET_FILE:glumbo-replay>" GLUMBO_GAME="$<TARGET_FILE:glumbo3d>")
+# The whole-game test runs the built replay tool and the game itself.
+if(TARGET test_end_to_end_game)
+  add_dependencies(test_end_to_end_game glumbo-replay)
+  if(TARGET glumbo_content)
+    add_dependencies(test_end_to_end_game glumbo_content)
   endif()
-endforeach()
-if(TARGET test_end_to_end)
-  find_package(PNG REQUIRED)
-  target_link_libraries(test_end_to_end PRIVATE PNG::PNG)
+  target_compile_definitions(test_end_to_end_game PRIVATE GLUMBO_REPLAY_TOOL="$<TARGET_FILE:glumbo-replay>")
 endif()
 
 # The whole game takes a few seconds in a plain build and about a minute with

@@ -64,25 +64,4 @@ TEST_F(CameraTest, TurnsOfThePlayerMoveTheYawGoalAndTheOverheadViewKeepsIt) {
   EXPECT_TRUE(other.yawGoal == 180.0f && camera.yawGoal == 90.0f) << other.yawGoal << " " << camera.yawGoal;
 }
 
-TEST_F(CameraTest, YawTurnsByStepPlusATwentiethOfWhatRemainsAboveTwenty) {
-  camera.SetMode(kCameraChase), camera.yawGoal = 270.0f;
-  // 180 left: step and a twentieth; 10 left: the step alone; the other way;
-  // within a step: exact.
-  for (const auto& [from, step, to] : {std::array{90.0f, 2.0f, 90 + 2 + 180 / 20.0f}, {260, 2, 262}, {280, 1, 279},
-                                       {270.5f, 1, 270}}) {
-    camera.yaw = from, camera.Update(step);
-    EXPECT_FLOAT_EQ(camera.yaw, to) << from;
-  }
-  // Goals beyond 0..360 are reached and then both are kept in 0..360; a turn
-  // under way is never wrapped away from its goal.
-  for (const auto& [from, goal, end] : {std::array{350.0f, 440.0f, 80.0f}, {10.0f, -90.0f, 270.0f}}) {
-    camera.yaw = from, camera.yawGoal = goal;
-    for (int i = 0; i < 200 && camera.yaw != camera.yawGoal; ++i) {
-      camera.Update(1.0);
-      if (camera.yaw != camera.yawGoal) { EXPECT_GT((goal > from ? 1 : -1) * (camera.yawGoal - camera.yaw), 0.0f); }
-    }
-    EXPECT_TRUE(camera.yaw == end && camera.yawGoal == end) << from << ": " << camera.yaw << " " << camera.yawGoal;
-  }
-}
-
 }  // namespace

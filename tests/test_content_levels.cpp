@@ -84,34 +84,3 @@ TEST(ContentLevels, TheRouteRunsThroughTheLevelMapGhostsReachTheCoinsAndWallsHav
       }
   }
 }
-
-TEST(ContentLevels, TheBossWalksThroughSomeWallsAndTheWayOutWaitsForTheWalkOut) {
-  const auto level = Load(100);
-  const int w = level->walls.width, h = level->walls.height;
-  const auto bytes = test::ReadBytes((kRunDir / "pantallas" / "mostruo100.txt").string());
-  int homes = 0, throughWalls = 0;
-  MazeGrid boss;  // read as the game reads it, with the level's size
-  boss.SetSize(w, h);
-  const MonsterFileResult read = ReadMonsterText(std::string(bytes.begin(), bytes.end()), w, h, boss);
-  ASSERT_TRUE(read.error.empty() && read.homeFound) << read.error;
-  const Cell lair{read.homeX, read.homeY};
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      homes += boss.cells[x][y] == 36;
-      throughWalls += IsWallCode(Wall(*level, x, y)) && boss.IsPassable(x, y);
-      // The boss never stands where the player cannot follow it.
-      EXPECT_FALSE((Wall(*level, x, y) == 38 || Wall(*level, x, y) >= kDoorCode) && boss.IsPassable(x, y)) << x << ", " << y;
-    }
-  EXPECT_TRUE(homes == 1 && throughWalls > 0) << homes << " lairs, " << throughWalls << " walls walked through";
-  const Cell player = FindAll(*level, 37).at(0), home = FindAll(*level, 36).at(0);
-  EXPECT_TRUE(PathExists(boss, lair, player));
-  // Door 0 opens only for the walk-out, and the player can walk to it. No large
-  // pellets: their lights would put the corner lamps out.
-  const Door& door = *level->doors->At(0);
-  EXPECT_EQ(std::pair(door.TargetLevel(), level->largePelletCount), std::pair(-1, 0));
-  for (int i = 0; i < level->doorCounters->count; ++i) EXPECT_NE(level->doorCounters->At(i)->doorIndex, 0);
-  EXPECT_TRUE(PathExists(GridOf(*level, false), player, {static_cast<int>(door.x), static_cast<int>(door.z)}));
-  // The ghosts' house door opens now and then here, and only then do they get out.
-  EXPECT_EQ(std::pair(PathExists(GridOf(*level, true), home, {1, 1}), PathExists(GridOf(*level, false), home, {1, 1})),
-            std::pair(true, false));
-}

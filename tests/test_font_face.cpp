@@ -30,24 +30,6 @@ TEST(FontFace, AnyFamilyResolvesToAMonospaceFileWithEmUnitOutlinesAndDamagedFile
   }
 }
 
-TEST(FontFace, BitmapsRunBottomUpAtThePixelSize) {
-  auto face = platform::FontFace::Open(platform::FindBoldFontFile("Courier New"));
-  platform::GlyphBitmap t, g;
-  ASSERT_TRUE(face && face->RenderBitmap('T', 18, t) && face->RenderBitmap('g', 18, g));
-  ASSERT_TRUE(t.rows > 8 && t.rows <= 18);
-  const int rowBytes = (t.width + 7) / 8;
-  ASSERT_EQ(t.bits.size(), static_cast<std::size_t>(rowBytes * t.rows));
-  auto inkInRow = [&](int row) {
-    int n = 0;
-    for (int x = 0; x < t.width; ++x) n += (t.bits[row * rowBytes + x / 8] >> (7 - x % 8)) & 1;
-    return n;
-  };
-  // The T's bar is the top row, stored last; its stem is what the bottom row holds.
-  EXPECT_TRUE(inkInRow(t.rows - 1) > inkInRow(0) * 2 && inkInRow(0) > 0) << inkInRow(t.rows - 1) << " " << inkInRow(0);
-  EXPECT_EQ(t.top, t.rows) << "a capital sits on the baseline";
-  EXPECT_LT(g.top, g.rows) << "a descender reaches below the baseline";
-}
-
 TEST(FontSource, NoFontOrAnUnreadableOneIsFatalWithStatusZero) {
   std::vector<std::string> boxes;
   platform::SetMessageBoxHook([&](const std::string& text, const std::string& caption, platform::BoxButtons,

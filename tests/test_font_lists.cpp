@@ -74,25 +74,4 @@ TEST_F(Fonts, BitmapCodesInkTheirCellsLinesRunOnAreCutAndOtherBytesCallNoList) {
   EXPECT_TRUE(ReadInk().count == 0 && RasterX() == 10.0f);
 }
 
-TEST_F(Fonts, OutlineGlyphsAreSolidWithHolesAndFacesAndWallsThatSurviveBackFaceCulling) {
-  glEnable(GL_CULL_FACE), glCullFace(GL_BACK), glEnable(GL_DEPTH_TEST);
-  // One glyph, one em = 200 pixels, turned about its middle.
-  const auto draw = [&](unsigned char c, float turnY) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), glLoadIdentity(), glTranslatef(120, 20, 0);
-    glRotatef(turnY, 0, 1, 0), glScalef(200, 200, 200), glTranslatef(-0.3f, 0, 0.1f), glCallList(menu.outlineBase + c);
-    return ReadInk();
-  };
-  const int front = draw('O', 0).count;
-  std::uint8_t hole[3], ring[3];
-  const auto& o = menu.glyphMetrics[static_cast<int>('O')];
-  const int midY = 20 + static_cast<int>((o.originY - o.blackBoxY / 2) * 200);
-  test::ReadPixel(120, midY, hole), test::ReadPixel(120 + static_cast<int>((o.originX - 0.3f) * 200) + 8, midY, ring);
-  EXPECT_TRUE(hole[0] < 50 && ring[0] > 200) << "the O's hole is left open and its ring filled";
-  EXPECT_GT(front, 2000);
-  EXPECT_NEAR(draw('O', 180).count, front, front / 20) << "seen from behind: the back face";
-  const Ink side = draw('I', 90);  // edge on: only the side walls show
-  EXPECT_NEAR(side.maxX - side.minX + 1, 0.2 * 200, 3) << "walls as deep as the extrusion";
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
 }  // namespace

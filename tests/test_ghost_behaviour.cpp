@@ -96,49 +96,6 @@ TEST_F(GhostBehaviour, WithinOneCellItCatchesTheUnpoweredPlayerOnceOrIsEatenByTh
   EXPECT_EQ(std::pair(g.stunTime, g.chaseClock), std::pair(2.0f, -10.0f));
 }
 
-TEST_F(GhostBehaviour, TheBossLaysABonusPelletEveryThirtySecondsTakesItAwayAtFifteenAndANearUnpoweredPlayerIsChasedToItsCellOrBesideIt) {
-  LoadedMaze maze({"##########", "#G       #", "#        #", "#        #", "##########"}, 100);
-  // The boss may only use the bottom row of this map.
-  maze.WriteMonsterFile("10 5\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n4 4 4 4 4 4 4 4 4 4\n"
-                        "4 36 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4 4\n");
-  auto boss = Make(kBossId, maze, 2.0f), ordinary = Make(1, maze, 2.0f);
-  player_.SetPosition(8.5f, 0.5f, 1.5f);
-  Level& level = maze.level();
-  Ghost::SetBonusPelletClock(29.99f);
-  ordinary->Update(1.0);  // only the boss keeps the pellet clock
-  EXPECT_FLOAT_EQ(Ghost::BonusPelletClock(), 29.99f);
-  boss->Update(1.0);
-  ASSERT_EQ(std::pair(Ghost::BonusPelletClock(), level.largePelletCount), std::pair(0.0f, 1));
-  EXPECT_EQ(level.largePellets->At(0)->z, 3.5f);  // on the boss's row
-  Ghost::SetBonusPelletClock(14.99f);
-  boss->Update(0.0);
-  EXPECT_EQ(level.largePelletCount, 1);  // not yet
-  boss->Update(1.0);
-  EXPECT_EQ(level.largePelletCount, 0);
-  // Near the player the boss aims at its cell, or beside it where its own map blocks it:
-  // the boss's map of row 1 (the player stands on cell (5, 1)), and the goal it takes.
-  const std::pair<const char*, std::pair<int, int>> cases[] = {
-      {"4 36 0 0 0 33 0 0 0 4", {6, 1}}, {"4 36 0 0 0 33 33 0 0 4", {4, 1}}, {"4 36 0 0 33 33 33 0 0 4", {5, 2}}};
-  player_.SetPosition(5.5f, 0.5f, 1.5f);  // d = 4 + 0
-  for (const auto& [row, goal] : cases) {
-    maze.WriteMonsterFile(std::string("10 5\n4 4 4 4 4 4 4 4 4 4\n") + row + "\n4 0 0 0 0 0 0 0 0 4\n4 0 0 0 0 0 0 0 0 4\n4 4 4 4 4 4 4 4 4 4\n");
-    auto aiming = Make(kBossId, maze);
-    aiming->chaseClock = 9.5f;
-    aiming->Update(0.0);
-    EXPECT_EQ(Goal(*aiming), goal) << row;
-  }
-  auto g = Make(5, maze), h = Make(6, maze);
-  g->chaseClock = h->chaseClock = 9.5f;
-  player_.SetPosition(4.5f, 0.5f, 2.5f);  // d = 3 + 1 = 4
-  g->Update(1.0);
-  EXPECT_NEAR(g->chaseClock, 5.025f + 1.0f / 70.0f, 2.4751f);  // drawn from 2.55 .. 7.5
-  EXPECT_EQ(Goal(*g), std::pair(4, 2));
-  // A powered player is neither chased nor fled from: the clock only runs.
-  player_.PowerUp();
-  h->Update(1.0);
-  EXPECT_FLOAT_EQ(h->chaseClock, 9.5f + 1.0f / 70.0f);
-}
-
 TEST_F(GhostBehaviour, WithNoFreeCellOrOnALevelThatFailedToLoadPlansAndPelletsGiveUpWithoutDividingByZero) {
   LoadedMaze maze({"#####", "#####", "#####"}, 100);
   maze.WriteMonsterFile("5 3 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4");
@@ -195,30 +152,6 @@ TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellWalkToTheGoal
   LoadedMaze second({"#####", "#   #", "#####"}, 2);
   g.LoadLevel(second.level());
   EXPECT_EQ(std::tuple(g.x, g.z, g.width), std::tuple(4.5f, 3.5f, 5));
-}
-
-TEST(BossMonsterFile, ReadsItsOwnMapAndKeepsTheOldHomeWithoutAHomeCellAndAllWithoutTheFile) {
-  LoadedMaze maze(kBossLevel, 100);
-  // The header claims 9 x 9; the level's 5 x 3 is used all the same. 036 is
-  // octal 30 (no home), 0x24 is 36 (home), 041 is 33 (a blocking code).
-  maze.WriteMonsterFile("9 9\n4 4 4 4 4\n4 036 0 0x24 041\n4 4 4 4 4\n");
-  Ghost boss(kBossId);
-  boss.LoadLevel(maze.level());
-  EXPECT_EQ(std::tuple(boss.GetLives(), boss.grid.cells[1][1], boss.grid.cells[3][1], boss.grid.cells[4][1]), std::tuple(5, 30, 36, 33));
-  // A wall of the level is free on the boss's map; 33 blocks.
-  EXPECT_TRUE(boss.grid.IsPassable(2, 1) && !boss.grid.IsPassable(4, 1));
-  EXPECT_EQ(std::tuple(boss.homeX, boss.homeZ, boss.y), std::tuple(3.5f, 1.5f, 2.4f));
-  maze.WriteMonsterFile("5 3\n4 4 4 4 4\n4 0 0 0 4\n4 4 4 4 4\n");
-  boss.SetPosition(1.5f, 0.9f, 1.5f);
-  boss.LoadLevel(maze.level());
-  EXPECT_EQ(std::tuple(boss.homeX, boss.x, boss.grid.cells[3][1]), std::tuple(3.5f, 3.5f, 0));
-  std::filesystem::remove("pantallas/mostruo100.txt");
-  boss.grid.SetCell(3, 1, 77);
-  boss.SetLives(0);
-  testing::internal::CaptureStderr();
-  boss.LoadLevel(maze.level());
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");  // a missing file is no damage
-  EXPECT_EQ(std::tuple(boss.x, boss.GetLives(), boss.grid.cells[3][1]), std::tuple(3.5f, 5, 77));
 }
 
 TEST(BossMonsterFile, DamagedFilesAreNamedOnStderrKeepWhatWasReadAndFreeTheRest) {

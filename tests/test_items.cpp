@@ -19,21 +19,6 @@ void ExpectFloats(std::initializer_list<float> actual, std::initializer_list<flo
   for (std::size_t i = 0; i < actual.size(); ++i) EXPECT_FLOAT_EQ(actual.begin()[i], expected.begin()[i]) << "value " << i;
 }
 
-// Arrows scroll, and coins spin only while visible (a level's Update spins them).
-TEST(FloorArrowAndCoin, ScrollRunsDownAndWrapsIntoItsHalfAndHiddenCoinsStandStill) {
-  FloorArrow arrow;
-  arrow.scroll = 0.505f;
-  arrow.Update(1);
-  EXPECT_NEAR(arrow.scroll, 0.995f, 1e-6);
-  float low = 1, high = 0;
-  for (int i = 0; i < 100; ++i) arrow.Update(7.3), low = std::min(low, arrow.scroll), high = std::max(high, arrow.scroll);
-  EXPECT_TRUE(low >= 0.5f && high <= 1.0f) << low << " " << high;
-  Coin coin;
-  coin.spinX = 1, coin.angleX = 10;
-  coin.Update(5);
-  EXPECT_FLOAT_EQ(coin.angleX, 10);
-}
-
 TEST(Door, SwingsFastInTheMiddleStopsExactlyAndPeriodicOnesKeepTheExcessTime) {
   Door door;
   door.StartMoving(true);
@@ -68,21 +53,6 @@ class LevelItems : public ::testing::Test {
   test::ScopedCwd cwd{dir.path()};
 };
 
-TEST_F(LevelItems, SparksRiseFallAndAreRebornAtThePellet) {
-  SeedGameRandom(11);
-  LargePellet pellet(0);
-  for (const Particle& p : pellet.particles) ASSERT_TRUE(p.life == 1 && p.vy >= 15 && p.vy < 65 && p.fade < 0.103f);
-  pellet.SetPosition(3.5f, 0.5f, 4.5f);
-  Particle &p = pellet.particles[0], &q = pellet.particles[1];
-  p.vx = 10, p.vy = 20, p.vz = -4, p.fade = 0.01f, p.life = 1, p.spinX = 2, p.angleX = 1;
-  // Falling through the floor kills a spark; it comes back in the same update, colour and spins kept.
-  q.x = 0.2f, q.y = 0.001f, q.vy = -2, q.life = 0.9f, q.red = 0.25f, q.spinY = 3;
-  pellet.Update(2);
-  ExpectFloats({p.x, p.y, p.z, p.vy, p.life, p.angleX, q.life, q.x, q.y, q.red, q.spinY},
-               {0.02f, 0.04f, -0.008f, 18.4f, 0.98f, 5, 1, 0, 0, 0.25f, 3});
-  EXPECT_GE(q.vy, 15);
-}
-
 TEST_F(LevelItems, CountersOpenTheirDoorOnTheExactCoinAndShowTheIndicatorForFiveSeconds) {
   // Door 0 opens after 2 coins, door 1 never (count 0), door 2 after 3 coins.
   auto level = Load(1, {{28, 0, 28, 0, 28, 0}, {0, 0, 0, 0, 0, 0}}, {{0, 0, 0, 0, 0, 0}, {1, 1, 1, 1, 0, 0}},
@@ -106,29 +76,6 @@ TEST_F(LevelItems, CountersOpenTheirDoorOnTheExactCoinAndShowTheIndicatorForFive
   level->OpenDoor(3), level->OpenDoor(-1);
   EXPECT_EQ((std::vector<Door*>{level->GetDoor(3), level->GetDoor(-1), level->GetDoor(1 << 30)}),
             (std::vector<Door*>(3, nullptr)));
-}
-
-TEST_F(LevelItems, TheBonusPelletIsPlacedMovedAndRemovedOnlyInBigLevelsAndNeverOffTheMaze) {
-  test::Grid objects(8, std::vector<int>(8, 0));
-  objects[1][1] = 2;
-  auto small = Load(50, test::EmptyGrid(objects), objects);
-  small->PlaceBonusPellet(3, 4);
-  EXPECT_EQ((std::vector{small->objects.cells[3][4], small->largePelletCount}), (std::vector{0, 1}));
-  auto big = Load(100, test::EmptyGrid(objects), objects);
-  big->PlaceBonusPellet(3, 4);
-  ASSERT_EQ(big->largePellets->count, 1);  // the file's pellet went first
-  const LargePellet* p = big->largePellets->At(0);
-  EXPECT_EQ((std::tuple{p->x, p->z, p->lightIndex, big->objects.cells[1][1]}), (std::tuple{3.5f, 4.5f, 6, 0}));
-  big->PlaceBonusPellet(5, 6);
-  EXPECT_EQ((std::vector{big->objects.cells[3][4], big->EatAt(5, 6), int{big->largePellets->At(0)->active}}),
-            (std::vector{0, 2, 0}));
-  big->PlaceBonusPellet(7, 6);
-  for (auto [x, y] : {std::pair{8, 0}, {-1, 0}, {0, 100}}) big->PlaceBonusPellet(x, y);
-  EXPECT_EQ((std::vector{big->objects.cells[7][6], big->largePelletCount}), (std::vector{2000, 1}));
-  big->RemoveBonusPellet();
-  EXPECT_TRUE(big->largePellets == nullptr && big->objects.cells[7][6] == 0);
-  big->RemoveBonusPellet();  // nothing left: still fine
-  big->Update(1);            // no pellet list to update
 }
 
 TEST(LargePelletLight, PlacedInWorldCoordinatesAndAnIndexBeyondSevenLightsNothing) {

@@ -97,63 +97,6 @@ TEST_F(MazeDraw, WallPiecesSendTheirSizeReachTheirEdgesAndShowEveryFacingSideUnd
   }
 }
 
-TEST_F(MazeDraw, FloorIsOneStripPerRowOrTheVisibleCellsAndCulledCellsSendNoWalls) {
-  VisibilityGrid grid, row;
-  level->walls.width = 10, level->walls.height = 3, grid.SetSize(10, 3), level->SetVisibilityGrid(&grid);
-  const test::GlRecording& strips = test::Record([&] { level->Draw(); });
-  EXPECT_TRUE(strips.CountInMode(GL_QUAD_STRIP) == 66u && strips.vertices.size() == 66u);
-  grid.ToggleEnabled();
-  for (const auto& [x, z] : {std::pair{0, 0}, {9, 0}, {4, 1}, {5, 1}, {0, 2}, {1, 2}, {2, 2}}) grid.visible[x * 100 + z] = 1;
-  const test::GlRecording& r = test::Record([&] { level->Draw(); });
-  ASSERT_TRUE(r.CountInMode(GL_QUADS) == 28u && r.vertices.size() == 28u);
-  for (std::size_t q = 0; q < r.vertices.size(); q += 4) {  // each square its own visible cell, facing up
-    const auto &a = r.vertices[q], &c = r.vertices[q + 2];
-    EXPECT_TRUE(c.x - a.x == 1.0f && c.z - a.z == 1.0f && a.ny == 1.0f && grid.visible[int(a.x) * 100 + int(a.z)] == 1);
-  }
-  // A row of four walls with one cell visible: one wall piece and one floor square.
-  level->walls.width = 4, level->walls.height = 1, row.SetSize(4, 1), level->SetVisibilityGrid(&row), row.ToggleEnabled();
-  for (int x = 0; x < 4; ++x) level->walls.cells[x][0] = 21, row.visible[x * 100 + 0] = x == 1;
-  EXPECT_EQ(Sent([&] { level->Draw(); }), 12u + 4u);
-}
-
-TEST_F(MazeDraw, ItemsSendTheirShapesAndNothingWhenGone) {
-  Coin coin;
-  LargePellet pellet(0);
-  FloorArrow arrow;
-  EXPECT_EQ(Sent([&] { coin.Draw(), pellet.DrawSparks(), pellet.DrawSphere(); }), 0u);  // never placed, not active
-  coin.SetPosition(1.5f, 0.6f, 1.5f), pellet.active = true;
-  EXPECT_TRUE(Sent([&] { coin.Draw(); }) == 6u && Sent([&] { arrow.Draw(); }) == 4u);
-  EXPECT_TRUE(Sent([&] { pellet.DrawSparks(); }) == 1800u && Sent([&] { pellet.DrawSphere(); }) == 72u);
-  EXPECT_EQ((coin.SetVisible(false), Sent([&] { coin.Draw(); })), 0u);
-  // The door indicator draws only while showing, and not at all once gone.
-  (level->doorIndicator = new Door)->SetTextures(white.get(), white.get());
-  EXPECT_EQ(Sent([&] { level->DrawDoorIndicator(), level->indicatorShowing = true, level->DrawDoorIndicator(); }), 80u);
-  delete level->doorIndicator, level->doorIndicator = nullptr;
-  EXPECT_EQ(Sent([&] { level->DrawDoorIndicator(); }), 0u);
-}
-
-TEST_F(MazeDraw, DoorsDrawOnlyWithBothTexturesAndTheirLeavesSwingOutTowardsMinusZ) {
-  Door door;
-  Texture* t = white.get();
-  for (const auto& [a, b, count] : {std::tuple<Texture*, Texture*, std::size_t>{t, nullptr, 0}, {nullptr, t, 0}, {t, t, 80}})
-    EXPECT_EQ((door.SetTextures(a, b), Sent([&] { door.Draw(); })), count) << (a != nullptr) << (b != nullptr);
-  // Both sides of the door at once.
-  auto above = [](float x, float z) { return CoveredAt(-x, z, -2.5, 2.5, -1.5, 0.5) && CoveredAt(x, z, -2.5, 2.5, -1.5, 0.5); };
-  for (float angle : {0.0f, 90.0f, 180.0f}) {
-    SCOPED_TRACE(angle);
-    door.angle = angle;
-    View(-2.5f, 2.5f, -1.5f, 0.5f), door.Draw();
-    // Lintel always; half open, the leaves stand out from their jambs; folded
-    // back, they lie outside the opening; nothing ever on the +z side.
-    EXPECT_TRUE(above(0.0f, 0.0f) && !above(0.0f, -0.7f) && !above(0.0f, 0.3f));
-    EXPECT_TRUE(above(0.97f, -0.7f) == (angle == 90) && above(1.5f, -0.2f) == (angle == 180));
-    // From the front (+z): a shut door fills the opening under the lintel.
-    View(-2.5f, 2.5f, -1.75f, 0.25f, false), door.Draw();
-    EXPECT_TRUE(CoveredAt(0.0f, -1.45f, -2.5, 2.5, -1.75, 0.25) &&
-                CoveredAt(0.5f, -0.7f, -2.5, 2.5, -1.75, 0.25) == (angle == 0));
-  }
-}
-
 TEST_F(MazeDraw, DrawPassesUseTheirStatesAndLeaveTheirState) {
   level->walls.width = level->walls.height = 3, level->walls.cells[0][0] = 21;
   for (Texture** slot : {&level->wallTexture, &level->floorTexture, &level->doorTexture, &level->arrowTexture,

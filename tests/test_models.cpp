@@ -1,5 +1,5 @@
-// The player's and the ghosts' models: what they send, their colours, their
-// sizes, the trail, the mouth, and a whole scene drawn for people to look at.
+// The ghosts' model: what it sends, its colours, its eaten look, and a whole
+// scene drawn for people to look at.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,11 +14,8 @@
 namespace {
 
 constexpr int kW = 640, kH = 480;
-// Body 16 bands of 66, mouth fans 2 x 18, eyes 2 x 8 bands of 34.
-constexpr std::size_t kPlayerVertices = 1056 + 36 + 544;
 // Dome 1056, skirt 66, hem 8 x 6, eyes 544.
 constexpr std::size_t kGhostVertices = 1056 + 66 + 48 + 544;
-constexpr float kAny = NAN;  // a channel not looked at
 
 class Models : public ::testing::Test {
  protected:
@@ -37,8 +34,6 @@ class Models : public ::testing::Test {
   test::GLContext gl;
 };
 
-const test::GlRecording& RecordPlayer(Player& p) { return test::Record([&] { p.DrawPlayer(); }); }
-
 // Whether the material value last set before `vertex` has the wanted channels.
 ::testing::AssertionResult Material(const test::GlRecording& r, std::size_t vertex, unsigned pname,
                                     std::initializer_list<float> want) {
@@ -48,44 +43,6 @@ const test::GlRecording& RecordPlayer(Player& p) { return test::Record([&] { p.D
     if (const float w = want.begin()[i]; !std::isnan(w) && std::abs(c[i] - w) > 1e-6f)
       return ::testing::AssertionFailure() << "channel " << i << " is " << c[i] << ", not " << w;
   return ::testing::AssertionSuccess();
-}
-
-TEST_F(Models, PlayersSendTheirPartsInTheirColours) {
-  Player main(true), partner(false);
-  main.lightIntensity = 0.8f;
-  const test::GlRecording& r = RecordPlayer(main);
-  EXPECT_EQ(r.vertices.size(), kPlayerVertices);
-  EXPECT_TRUE(Material(r, 0, GL_DIFFUSE, {1, 1, 0}) && Material(r, 0, GL_AMBIENT, {1.0f / 3}) &&
-              Material(r, 0, GL_EMISSION, {0.8f, 0.8f, 0})) << "the body, glowing";
-  EXPECT_TRUE(Material(r, 1056, GL_DIFFUSE, {kAny, 0}) && Material(r, 1056, GL_AMBIENT, {0.5f}) &&
-              Material(r, kPlayerVertices - 1, GL_DIFFUSE, {kAny, kAny, 1})) << "mouth red with half ambient; eyes white";
-  main.powered = true;
-  EXPECT_TRUE(Material(RecordPlayer(main), 0, GL_DIFFUSE, {1, 0, 0.6f}));
-
-  partner.powered = true;  // powered or not, the partner wears the bow
-  const test::GlRecording& q = RecordPlayer(partner);
-  // Lips 2 x 17 points and the bow's two triangles, drawn with culling off,
-  // and culling back on after it.
-  EXPECT_TRUE(q.vertices.size() == kPlayerVertices + 40 && q.CountInMode(GL_LINE_STRIP) == 34u);
-  for (const auto& p : q.primitives) EXPECT_FALSE(p.mode == GL_TRIANGLES && (p.culled || p.count != 6));
-  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-}
-
-TEST_F(Models, TrailCopiesFadeOldestFirstAndOnlyWhileOn) {
-  Player p(true);
-  p.powered = true, p.trailLength = 3, p.trailOn = false;
-  EXPECT_EQ(RecordPlayer(p).vertices.size(), kPlayerVertices);  // whatever trailLength holds
-  const test::GlRecording& r = (p.trailOn = true, RecordPlayer(p));
-  ASSERT_EQ(r.vertices.size(), 4 * kPlayerVertices);
-  const float fade[4] = {1.0f, 1.0f / 3.0f, 1.0f / 2.0f, 1.0f};  // the player, then oldest first
-  for (int copy = 0; copy < 4; ++copy)  // in the powered hue
-    EXPECT_TRUE(Material(r, copy * kPlayerVertices, GL_DIFFUSE, {fade[copy], kAny, 0.6f * fade[copy]})) << copy;
-  // The player is solid; its copies are blended without depth writes.
-  const auto &first = r.primitives.front(), &last = r.primitives.back();
-  EXPECT_TRUE(!first.blended && first.depthWrites && last.blended && !last.depthWrites);
-  // A damaged length never reads past the records.
-  glDepthMask(GL_TRUE), glDisable(GL_BLEND), p.trailLength = 1000;
-  EXPECT_EQ(RecordPlayer(p).vertices.size(), (1 + kPlayerTrailCapacity) * kPlayerVertices);
 }
 
 TEST_F(Models, GhostSendsItsPartsOnceIntoItsListAndTurnsDarkWhenEatenWithoutARebuild) {
@@ -114,23 +71,6 @@ TEST_F(Models, GhostSendsItsPartsOnceIntoItsListAndTurnsDarkWhenEatenWithoutAReb
   ghost.SetEaten(true), ghost.displayList = 0;
   EXPECT_TRUE(Material(test::Record([&] { ghost.Draw(); }), kGhostVertices - 1, GL_DIFFUSE, {0.9f}));
   glDeleteLists(list, 1);
-}
-
-TEST_F(Models, BossIsThreeTimesAsLarge) {
-  Ghost small(3), boss(100);
-  int heights[2];
-  for (Ghost* g : {&small, &boss}) {
-    g->SetColour(0.5f, 0.5f, 0.01f), g->SetPosition(0, 0, 0), g->heading = 30.0f;
-    FrontView(3.0f), g->Draw();
-    const std::vector<std::uint8_t> rgb = test::ReadFrame();
-    int top = -1, bottom = -1;
-    for (std::size_t i = 0; i < rgb.size(); i += 3)
-      if (rgb[i] + rgb[i + 1] + rgb[i + 2] > 30) top = static_cast<int>(i / 3 / kW), bottom = bottom < 0 ? top : bottom;
-    heights[g == &boss] = top - bottom + 1;
-  }
-  // 1.7 + 1 = 2.7 model units tall, at 80 pixels a unit.
-  EXPECT_NEAR(heights[0], 2.7 * 0.5 * 80, 3);
-  EXPECT_NEAR(heights[1], 3.0 * heights[0], 4);
 }
 
 TEST_F(Models, PlaySceneFromAbove) {

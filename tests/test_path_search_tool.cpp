@@ -13,36 +13,6 @@
 
 namespace {
 
-TEST(PathGridText, ReadsSizeThenRowsInAnyBaseWithinThirtyTwoBits) {
-  MazeGrid grid;
-  std::string error;
-  // 0x27 and 047 are both 39, the ghost-house door.
-  ASSERT_TRUE(ParseMazeGridText("3 2\n0 0x27 -5\n\t4 047 -2147483648\n", grid, error)) << error;
-  const auto& c = grid.cells;
-  EXPECT_EQ((std::vector{grid.width, grid.height, c[0][0], c[1][0], c[2][0], c[0][1], c[1][1], c[2][1]}),
-            (std::vector{3, 2, 0, 39, -5, 4, 39, INT_MIN}));
-  int value = 0;
-  EXPECT_TRUE(ParseGridInteger("+0X7fffffff", value) && value == 2147483647) << value;
-  for (const std::string& text : {std::string("2147483648"), std::string("-"), std::string(), std::string(41, '0')})
-    EXPECT_FALSE(ParseGridInteger(text, value)) << text;
-}
-
-TEST(PathGridText, RefusesDamagedGridsNamingTheCellAndLeavesTheOldOne) {
-  MazeGrid grid;
-  std::string error;
-  for (const char* text : {"", "3", "0 3", "101 1 0", "2 -1", "2 2 0 0 0", "2 1 0 0 0", "2 1 0 08", "2 1 0 1.5",
-                           "1e1 1 0", "2 2 0 0 0 oops"}) {
-    grid.SetSize(1, 1);
-    grid.SetCell(0, 0, 17);
-    error.clear();
-    EXPECT_FALSE(ParseMazeGridText(text, grid, error)) << text;
-    EXPECT_TRUE(!error.empty() && grid.width == 1 && grid.cells[0][0] == 17) << text;
-  }
-  // The message names the cell that is wrong and what stood there.
-  EXPECT_TRUE(error.find("cell (1, 1) is not an integer: ") != std::string::npos && error.find("oops") != std::string::npos)
-      << error;
-}
-
 TEST(PathTool, PrintsThePathOrFailsWithAReason) {
   test::TempDir dir;
   // A wall across the middle row with the ghost-house door (39, in hexadecimal).

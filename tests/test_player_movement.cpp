@@ -30,66 +30,6 @@ struct Walker {
   Player player{true};
 };
 
-TEST(PlayerCollision, MapsEveryWallCodeAndTreatsOutsideCellsAsBlocked) {
-  Walker w({"#XHG^>v<PQ", "D=        "}, {"N 1000 0"});
-  Player& player = w.player;
-  const int expected[] = {1, 1, 1, 0, 10, 11, 12, 13, 0, 0};
-  for (int cx = 0; cx < 10; ++cx) {
-    EXPECT_EQ(player.collision[cx][0], expected[cx]) << "column " << cx;
-    EXPECT_EQ(player.IsFree(cx, 0), cx > 2) << "column " << cx;
-  }
-  // A door (code 3000) blocks; it lets the player through only past 90 degrees.
-  w.maze.level().GetDoor(0)->angle = 90.0f;
-  EXPECT_EQ(std::pair(player.collision[1][1], player.IsFree(1, 1)), std::pair(3000, false));
-  w.maze.level().GetDoor(0)->angle = 90.5f;
-  EXPECT_TRUE(player.IsFree(0, 1) && player.IsFree(1, 1));
-  // Around the level there is nothing to stand on.
-  for (auto [x, z] : {std::pair{-1, 1}, {3, -1}, {10, 1}, {3, 2}, {100, 100}}) EXPECT_FALSE(player.IsFree(x, z)) << x << "," << z;
-  // A door code naming no door of this level blocks.
-  player.collision[3][0] = 3005;
-  EXPECT_FALSE(player.IsFree(3, 0));
-}
-
-TEST(PlayerMove, RunsOffCentreAlongACorridorAndStopsAtAWallWithoutSliding) {
-  // A corridor, and below it a cell walled in on every side.
-  Walker w({"##########", "#        #", "##########", "## #######", "##########"});
-  w.At(1.5f, 1.45f, kPlayerEast);
-  w.Run(50);
-  EXPECT_EQ(std::pair(std::round(w.player.x * 1e4f), w.player.z), std::pair(35000.0f, 1.45f));
-  const float headings[] = {-90, 180, 90, 0};
-  for (int d = 0; d < 4; ++d) {
-    w.At(2.5f, 3.5f, d);
-    w.Run(40);
-    EXPECT_EQ(w.player.heading, headings[d]) << d;
-    // The square of half-side 0.4 fits a cell with 0.1 to spare on each side:
-    // the player gets at most that near the wall ahead and never moves sideways.
-    EXPECT_NEAR(w.player.x, 2.5f, d % 2 ? 0.1001f : 0) << d;
-    EXPECT_NEAR(w.player.z, 3.5f, d % 2 ? 0 : 0.1001f) << d;
-  }
-}
-
-TEST(PlayerMove, SlidesIntoASideArmFromEitherSide) {
-  // Start off the arm's centre line, heading toward the arm; the last ones are
-  // already in the arm's column or row, but well off its centre line.
-  const std::tuple<float, float, int> cases[] = {
-      {2.95f, 3.5f, kPlayerNorth}, {4.05f, 3.5f, kPlayerSouth}, {3.5f, 2.95f, kPlayerEast}, {3.8f, 3.5f, kPlayerNorth},
-  };
-  Walker w({"#######", "### ###", "### ###", "#     #", "### ###", "### ###", "#######"});
-  for (const auto& [x, z, direction] : cases) {
-    SCOPED_TRACE(testing::Message() << x << ", " << z << " toward " << direction);
-    w.At(x, z, direction);
-    bool blocked[4];
-    for (int i = 0; i < 60; ++i) {
-      w.player.Update(1.0);
-      ASSERT_EQ(w.player.CountBlockedCorners(blocked), 0) << "update " << i;
-    }
-    // Centred on the arm's line (the slide stops once the corners clear) and well into it.
-    const bool alongX = direction == kPlayerEast || direction == kPlayerWest;
-    EXPECT_NEAR(alongX ? w.player.z : w.player.x, 3.5f, 0.101f);
-    EXPECT_GT(std::fabs((alongX ? w.player.x : w.player.z) - 3.5f), 0.9f);
-  }
-}
-
 TEST(PlayerMove, NoSlideWhenBothSideCellsAreWallsNorPastTheLevelsEdges) {
   // On top a dead end; below, open floor on the level's left, right and bottom edges.
   Walker w({"#####", "#   #", " #   ", "     "});

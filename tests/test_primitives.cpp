@@ -49,18 +49,4 @@ TEST_F(Primitives, SphereStripsAndDegenerateCases) {
       << "a vertex off the sphere";
 }
 
-TEST_F(Primitives, CylinderSectorFacesOutwardAndUpWithBackFaceCulling) {
-  // Seen from the side it shows its wall, and from above its cap; either
-  // would vanish under back-face culling if it were wound the wrong way.
-  glViewport(0, 0, 640, 480), glDisable(GL_LIGHTING), glDisable(GL_TEXTURE_2D), glColor3f(1, 1, 1);
-  glEnable(GL_CULL_FACE), glCullFace(GL_BACK);
-  for (bool fromAbove : {false, true}) {
-    test::Ortho(-0.2, 0.2, -0.2, fromAbove ? 0.2 : 1.7, -5, 5);  // looking along -z, or
-    if (fromAbove) glRotatef(90, 1, 0, 0);                      // down from +y
-    std::uint8_t px[3];
-    glClear(GL_COLOR_BUFFER_BIT), DrawCylinderSector(0.0f, 360.0f), test::ReadPixel(320, 240, px);
-    EXPECT_GT(px[0], 200) << (fromAbove ? "top cap culled" : "side wall culled");
-  }
-}
-
 }  // namespace

@@ -44,36 +44,6 @@ class TextureTest : public testing::Test {
   std::vector<std::string> boxes;
 };
 
-TEST_F(TextureTest, RowsOfAnyLengthUploadUnskewedKeepingTheAlignmentAndReloadsReleaseTheirNames) {
-  for (int width : {1, 3, 6}) {  // rows of 3, 9 and 18 bytes
-    const std::string path = WritePicture("p" + std::to_string(width) + ".bmp", width, 3);
-    const GLint alignment = width == 6 ? 8 : 4;
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
-    Texture t;
-    ASSERT_TRUE(t.LoadImageFile(path));
-    GLint now = 0;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &now);
-    EXPECT_EQ(now, alignment);
-    ExpectTextureIs(t, path);
-  }
-  GLuint second = 0;
-  {
-    Texture t, keep;  // keep holds a name so that the reload cannot silently get the old one back unseen
-    ASSERT_TRUE(t.Create());
-    const GLuint first = t.name - 1;
-    ASSERT_TRUE(keep.Create() && t.LoadImageFile(WritePicture("two.bmp", 4, 2)));
-    second = t.name - 1;
-    EXPECT_TRUE(second == first || !glIsTexture(first));
-    glBindTexture(GL_TEXTURE_2D, 0);
-    ExpectTextureIs(t, dir.File("two.bmp"));
-    keep.Release(), keep.Release();  // a second release is harmless
-    EXPECT_EQ(keep.name, 0u);
-  }
-  EXPECT_FALSE(glIsTexture(second));  // the destructor releases it
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  EXPECT_TRUE(boxes.empty());
-}
-
 TEST_F(TextureTest, MissingFileFailsQuietlyAndADamagedRequiredOneAfterTheLoadersBox) {
   Texture t;
   EXPECT_FALSE(t.LoadImageFile(dir.File("ninguna.bmp")));

@@ -136,18 +136,6 @@ TEST_F(RealWindow, ATapBetweenTwoFramesIsSeenByExactlyOneFrame) {
   }
 }
 
-TEST_F(RealWindow, MinimiseRestoreAndCloseRequest) {
-  const std::tuple<platform::EventType, bool, bool> steps[] = {{platform::EventType::Minimized, false, false},
-                                                               {platform::EventType::Restored, true, false},
-                                                               {platform::EventType::CloseRequested, true, true}};
-  for (auto [event, active, quit] : steps) {
-    platform::PushWindowEvent(event);
-    Pump();
-    EXPECT_EQ(appActive, active);
-    EXPECT_EQ(QuitPosted(), quit);
-  }
-}
-
 TEST(FullScreen, RefusedModeAnsweredYesRunsWindowedAndNoEndsWithTheStopBox) {
   GameWindow::openHidden = true;
   setenv("GLUMBO_REFUSE_FULLSCREEN", "1", 1);

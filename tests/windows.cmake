@@ -5,7 +5,7 @@ set_tests_properties(platform_seams PROPERTIES LABELS unit)
 
 # The game's own PNG encoder (both backends) is read back with libpng and zlib.
 find_package(PNG REQUIRED)
-foreach(reader test_png_encode test_end_to_end)
+foreach(reader test_png_encode)
   if(TARGET ${reader})
     target_link_libraries(${reader} PRIVATE PNG::PNG)
   endif()
