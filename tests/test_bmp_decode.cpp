@@ -88,23 +88,6 @@ TEST(BmpDecode, SixteenAndThirtyTwoBitsByDefaultAndWithMasks) {
                   [](std::uint32_t v) { return BmpRgb{Widen(v >> 12, 20), Widen((v >> 8) & 15, 4), std::uint8_t(v)}; });
 }
 
-TEST(BmpDecode, RunLengthRunsLiteralsDeltasEscapesAndRowsThatDoNotSpillAndEndAtTheTop) {
-  const BmpLayout rle8 = Rle(8, 6, 4), rle4 = Rle(4, 7, 3), narrow = Rle(8, 3, 2);
-  // Three 9s, three literals padded to four, the end of the bottom row; two 1s, then a jump 3 right and 1 up;
-  // one 7 at row 2, x 5; four literals in row 3 (even: no padding).
-  EXPECT_EQ(Decoded(test::BuildBmp(rle8, {3, 9, 0, 3, 4, 5, 6, 0, 0, 0, 2, 1, 0, 2, 3, 1, 1, 7, 0, 0,
-                                          0, 4, 11, 12, 13, 14, 0, 1})),
-            std::pair(6, Expected(rle8, {{11, 12, 13, 14, X, X}, {X, X, X, X, X, 7}, {1, 1, X, X, X, X}, {9, 9, 9, 4, 5, 6}})));
-  // 1 2 1 2 1, end of row; literal nibbles A B C, a jump two right, 3 4; five nibbles in three bytes, padded to four.
-  EXPECT_EQ(Decoded(test::BuildBmp(rle4, {5, 0x12, 0, 0, 0, 3, 0xAB, 0xC0, 0, 2, 2, 0, 2, 0x34, 0, 0,
-                                          0, 5, 0x56, 0x78, 0x90, 0x00, 0, 1})),
-            std::pair(7, Expected(rle4, {{5, 6, 7, 8, 9, X, X}, {10, 11, 12, X, X, 3, 4}, {1, 2, 1, 2, 1, X, X}})));
-  // 255 pixels into a row of 3, then literals that also overflow, then row 1; a jump past the top ends the picture.
-  EXPECT_EQ(Decoded(test::BuildBmp(narrow, {255, 4, 0, 5, 1, 2, 3, 4, 5, 0, 0, 0, 1, 6, 0, 1})),
-            std::pair(3, Expected(narrow, {{6, X, X}, {4, 4, 4}})));
-  EXPECT_EQ(Decoded(test::BuildBmp(narrow, {1, 3, 0, 2, 0, 9})), std::pair(3, Expected(narrow, {{X, X, X}, {3, X, X}})));
-}
-
 TEST(BmpDecode, FilesCutShortOrWithOffsetsAndTablesPointingPastTheEnd) {
   const BmpLayout plain = Layout(24, 4, 3);  // rows of 12 bytes: no padding to cut
   for (const Bytes& file : {test::BuildBmp(plain, test::PackRows(plain, Pattern(4, 3, 0x1000000))),

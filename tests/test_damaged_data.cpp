@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -36,16 +37,7 @@ namespace fs = std::filesystem;
 enum class Damage { Missing, Empty, CutShort, BytesChanged, Junk };
 constexpr Damage kDamages[] = {Damage::Missing, Damage::Empty, Damage::CutShort, Damage::BytesChanged, Damage::Junk};
 
-const char* Name(Damage d) {
-  switch (d) {
-    case Damage::Missing: return "missing";
-    case Damage::Empty: return "empty";
-    case Damage::CutShort: return "cut short";
-    case Damage::BytesChanged: return "bytes changed";
-    case Damage::Junk: return "junk";
-  }
-  return "?";
-}
+const char* Name(Damage d) { return std::array{"missing", "empty", "cut short", "bytes changed", "junk"}[static_cast<int>(d)]; }
 
 // The damaged contents (unused for Missing). Deterministic: the same file is
 // damaged the same way in every run.

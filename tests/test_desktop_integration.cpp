@@ -11,19 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(DataLocation, FirstCandidateHoldingAPantallasFolderWins) {
-  test::TempDir a, b, c;
-  fs::create_directories(b.path() / "pantallas");
-  auto found = FindDataDir({{"", true}, {a.path().string(), true}, {b.path().string(), false}});
-  ASSERT_TRUE(found.has_value());
-  EXPECT_EQ(found->dir, b.path().string());
-  EXPECT_FALSE(found->runDirectory);
-  fs::create_directories(a.path() / "pantallas");
-  EXPECT_EQ(FindDataDir({{a.path().string(), true}, {b.path().string(), false}})->dir, a.path().string());
-  test::WriteFile(c.File("pantallas"), "x");  // a file of that name is not a data folder
-  EXPECT_FALSE(FindDataDir({{"", true}, {(a.path() / "none").string(), true}, {c.path().string(), true}}).has_value());
-}
-
 TEST(DataLocation, OnlyAWritableRunDirectoryKeepsTheSettingsBesideItsData) {
   test::TempDir data, home;
   setenv("XDG_CONFIG_HOME", (home.path() / "cfg").c_str(), 1);

@@ -29,26 +29,6 @@ Rgb At(const Image& image, int x, int y) {
   return {image.pixels[i], image.pixels[i + 1], image.pixels[i + 2]};
 }
 
-TEST(ImageResize, SameSizeIsUnchangedAndAFlatColourStaysFlatAtEverySize) {
-  const Image noise = Picture(7, 5, [](int x, int y) {
-    return Rgb{static_cast<std::uint8_t>(x * 37 + y * 11), static_cast<std::uint8_t>(x * y * 5),
-               static_cast<std::uint8_t>(255 - x * 13)};
-  });
-  const Image same = ResizeImage(noise, 7, 5);
-  EXPECT_EQ(same.pixels, noise.pixels);
-
-  const Image flat = Picture(64, 64, [](int, int) { return Rgb{200, 90, 17}; });
-  for (auto [w, h] : {std::pair{16, 16}, {48, 48}, {256, 256}, {3, 100}, {1, 1}}) {
-    const Image scaled = ResizeImage(flat, w, h);
-    ASSERT_EQ(scaled.width, w);
-    ASSERT_EQ(scaled.height, h);
-    ASSERT_EQ(scaled.pixels.size(), static_cast<std::size_t>(w) * h * 3);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) EXPECT_EQ(At(scaled, x, y), (Rgb{200, 90, 17})) << w << "x" << h << " at " << x << "," << y;
-    }
-  }
-}
-
 TEST(ImageResize, ShapesStayInPlaceWhenShrunkAndEnlarged) {
   // Red on the left, and the bottom rows (first in memory) blue.
   const Image quarters = Picture(64, 64, [](int x, int y) {

@@ -75,19 +75,6 @@ TEST(PlayerArrow, ForcesItsDirectionAndSpeedThenTheStreakFadesAsThePlayerSlows) 
   EXPECT_NEAR(player.speed, 0.03995f, 0.00015f);
 }
 
-TEST(PlayerTrail, AZeroStepMovesNothingAndALongFrameNeverLeavesANegativeStreak) {
-  Walker w({"##########", "#        #", "#        #", "##########"});
-  Player& player = w.At(2.5f, 1.5f, kPlayerEast);
-  player.trailOn = true;
-  player.speed = 0.12f;
-  w.Run(4, 0.0);
-  // The closed mouth's bounce still happens.
-  EXPECT_EQ(std::tuple(player.trailCounter, player.x, player.speed, player.mouth), std::tuple(4, 2.5f, 0.12f, 0.1f));
-  w.At(2.5f, 1.5f, 4).speed = 0.0801f;
-  w.Run(1, 10.0);
-  EXPECT_TRUE(player.trailMax >= 0 && player.trailLength >= 0 && player.speed < 0.08f);
-}
-
 // The scripted walk: WalkTo plans a path through the maze, FollowPath walks it.
 TEST(PlayerWalk, FollowsThePathCellByCellToTheCentreOfTheGoalAndRefusesGoalsItCannotReach) {
   // A bent corridor from the start (1, 1) down to (5, 5), plus a closed room.

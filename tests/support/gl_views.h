@@ -16,13 +16,6 @@ inline void Ortho(double left, double right, double bottom, double top, double n
   glMatrixMode(GL_MODELVIEW), glLoadIdentity();
 }
 
-// The 640 x 480 framebuffer as RGB bytes, bottom row first.
-inline std::vector<std::uint8_t> ReadFrame() {
-  std::vector<std::uint8_t> rgb(640 * 480 * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1), glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  return rgb;
-}
-
 // The matrices current when it is made, for following world points onto the
 // 640 x 480 screen.
 struct Projection {

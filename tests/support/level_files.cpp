@@ -32,11 +32,6 @@ void WriteLevelFiles(const std::filesystem::path& dataDir, int n, const Grid& wa
   WriteLevelTexts(dataDir, n, GridText(walls) + doorSection, GridText(objects));
 }
 
-void WriteFinalFile(const std::filesystem::path& dataDir, const Grid& walls) {
-  std::filesystem::create_directories(dataDir / "pantallas");
-  WriteFile((dataDir / "pantallas" / "final.txt").string(), GridText(walls));
-}
-
 void WriteLevelTextures(const std::filesystem::path& dataDir) {
   std::filesystem::create_directories(dataDir / "texturas");
   BmpLayout layout;

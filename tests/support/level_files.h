@@ -23,8 +23,6 @@ void WriteLevelFiles(const std::filesystem::path& dataDir, int n, const Grid& wa
 // Writes the raw texts of both files of level n.
 void WriteLevelTexts(const std::filesystem::path& dataDir, int n, const std::string& wallText,
                      const std::string& objectText);
-// Writes pantallas/final.txt.
-void WriteFinalFile(const std::filesystem::path& dataDir, const Grid& walls);
 
 // Writes the six level textures of every detail level as tiny bitmaps under
 // dataDir/texturas/, so that a Level can be made with graphics on.
