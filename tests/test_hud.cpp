@@ -1,4 +1,4 @@
-// The heads-up pass's life icons on a real context.
+// The heads-up pass on a real context: life icons and the pause text.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -76,6 +76,16 @@ TEST_F(Hud, OneLifeIconPerLifeAndBossLivesOnLevelsOneHundredToOneNinetyNineOnly)
   // Spinning: a quarter turn shows the icons edge on.
   thePlayer.SetLives(4), hudSpin = 90, Draw();
   EXPECT_LT(frame->Count(PixelX(0.55f), PixelY(-0.55f), PixelX(0.95f), PixelY(-0.45f), Yellow), 4 * 30);
+}
+
+// "PAUSA" blinks while paused, and never shows in play.
+TEST_F(Hud, PauseTextOnlyWhilePausedAndLit) {
+  for (auto [state, blink] : {std::pair{StatePaused, true}, {StatePaused, false}, {StatePlaying, true}}) {
+    GameState = state, pauseBlink = blink, Draw();
+    const int ink = frame->Count(PixelX(-0.2f), PixelY(0.4f) - 6, PixelX(0.3f), PixelY(0.4f) + 16,
+                                 [](const std::uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; });
+    EXPECT_EQ(ink > 50, state == StatePaused && blink) << state << " " << blink << ": " << ink;
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The level's items over time: coins, arrows, doors, sparks, counters, the bonus pellet.
+// The level's items: where doors and arrows stand, coins, doors, counters, pellet lights.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,6 +52,20 @@ class LevelItems : public ::testing::Test {
   test::TempDir dir;
   test::ScopedCwd cwd{dir.path()};
 };
+
+// Doors stand on the edge between their two cells, turned by their code; arrows face by theirs.
+TEST_F(LevelItems, DoorsStandOnTheEdgeBetweenTheirCellsAndArrowsFaceByCode) {
+  // 28 at (1,0) and 29 at (3,0) open along x; 30 at (0,1) and 31 at (4,1) along z.
+  const test::Grid walls = {{0, 28, 0, 29, 0, 0}, {30, 0, 0, 0, 31, 0}, {0, 22, 23, 24, 0, 25}};
+  auto level = Load(1, walls, test::EmptyGrid(walls));
+  std::vector<std::vector<float>> doors;
+  for (const Door* d : level->doors->items) doors.push_back({d->x, d->z, d->rotation, float(d->TargetLevel())});
+  EXPECT_EQ(doors, (std::vector<std::vector<float>>{{2, 0.5f, 0, -1}, {4, 0.5f, 180, -1}, {0.5f, 2, 90, -1},
+                                                    {4.5f, 2, 270, -1}}));
+  std::vector<float> rotations;
+  for (const FloorArrow* arrow : level->floorArrows->items) rotations.push_back(arrow->rotation);
+  EXPECT_EQ(rotations, (std::vector<float>{0, 270, 180, 90}));
+}
 
 TEST_F(LevelItems, CountersOpenTheirDoorOnTheExactCoinAndShowTheIndicatorForFiveSeconds) {
   // Door 0 opens after 2 coins, door 1 never (count 0), door 2 after 3 coins.
