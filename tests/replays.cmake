@@ -18,19 +18,3 @@ if(TARGET glumbo-replay)
   endforeach()
 endif()
 
-# The whole-game test runs the built replay tool and the game itself.
-if(TARGET test_end_to_end_game)
-  add_dependencies(test_end_to_end_game glumbo-replay)
-  if(TARGET glumbo_content)
-    add_dependencies(test_end_to_end_game glumbo_content)
-  endif()
-  target_compile_definitions(test_end_to_end_game PRIVATE GLUMBO_REPLAY_TOOL="$<TARGET_FILE:glumbo-replay>")
-endif()
-
-# The whole game takes a few seconds in a plain build and about a minute with
-# the sanitizers: it is a long test. Its name comes from test discovery, whose
-# list is read by CTest before this file.
-set(GLUMBO_LONG_TESTS_FILE ${CMAKE_CURRENT_BINARY_DIR}/end_to_end_labels.cmake)
-file(WRITE ${GLUMBO_LONG_TESTS_FILE}
-  "set_tests_properties(EndToEndGame.AutoplayerFinishesTheWholeGameWithoutDrawing PROPERTIES LABELS long TIMEOUT 600)\n")
-set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${GLUMBO_LONG_TESTS_FILE})

@@ -1,29 +1,18 @@
-// The generated pictures and sounds: every file the game loads is there, in a
-// form the game's own readers take, painted as the drawing code expects it.
+// The generated pictures: every one the game loads is there, in a form the
+// game's own readers take.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/png_writer.h"
-#include "sounds.h"
 #include "support/frame_pixels.h"
 #include "support/test_support.h"
 #include "textures.h"
 #include "world/bmp_image.h"
 
 const std::filesystem::path kTextures = std::filesystem::path(GLUMBO_RUN_DIR) / "texturas";
-const std::filesystem::path kSounds = std::filesystem::path(GLUMBO_RUN_DIR) / "sonidos";
-
-std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) { return test::ReadBytes(path.string()); }
-
-// The brightest channel of a pixel, y = 0 at the top (the Image keeps the bottom row first).
-int Brightness(const Image& img, int x, int yTop) {
-  const std::uint8_t* p = &img.pixels[static_cast<std::size_t>(((img.height - 1 - yTop) * img.width + x) * 3)];
-  return std::max({p[0], p[1], p[2]});
-}
 
 TEST(ContentTextures, EveryTextureTheGameLoadsIsThereAsAPowerOfTwoBitmap) {
   std::vector<std::pair<std::string, int>> files;  // name, side (0: any power of two)
@@ -41,7 +30,7 @@ TEST(ContentTextures, EveryTextureTheGameLoadsIsThereAsAPowerOfTwoBitmap) {
     EXPECT_TRUE((side == 0 || (w == side && h == side)) && w >= 4 && h > 0 && std::has_single_bit(unsigned(w)) &&
                 std::has_single_bit(unsigned(h))) << w << " x " << h;
     // Plain 24-bit files with the usual 54-byte header.
-    const auto bytes = FileBytes(kTextures / name);
+    const auto bytes = test::ReadBytes((kTextures / name).string());
     ASSERT_GE(bytes.size(), 54u);
     EXPECT_EQ(std::pair(int{bytes[28]}, bytes.size()), std::pair(24, 54u + static_cast<std::size_t>(w * h * 3)));
     // Each level's picture on the level map, as PNG for people to look at.

@@ -75,14 +75,11 @@ bool GlRecording::MaterialAt(std::size_t vertex, unsigned pname, float out[4]) c
   return found;
 }
 
-void StartGlRecording(bool keepVertices) {
-  S() = State{}, S().keep = keepVertices;
-}
-void StopGlRecording() { S().keep = false; }
-const GlRecording& GlRecorded() { return S().recording; }
 const GlRecording& Record(const std::function<void()>& draw) {
-  StartGlRecording(), draw(), StopGlRecording();
-  return GlRecorded();
+  S() = State{}, S().keep = true;
+  draw();
+  S().keep = false;
+  return S().recording;
 }
 std::size_t GlVertexCount() { return S().count; }
 void ResetGlVertexCount() { S().count = 0; }

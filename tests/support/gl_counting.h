@@ -41,13 +41,8 @@ struct GlRecording {
   std::size_t CountInMode(unsigned mode) const;
 };
 
-// Forgets what was counted so far and starts keeping every vertex (off: only
-// the running count is kept, which costs next to nothing).
-void StartGlRecording(bool keepVertices = true);
-void StopGlRecording();  // the count goes on
-const GlRecording& GlRecorded();
-
-// What `draw()` sends, recorded.
+// What `draw()` sends, recorded. Outside it only the running count is kept,
+// which costs next to nothing.
 const GlRecording& Record(const std::function<void()>& draw);
 
 // Vertices sent since the last reset, counted whether or not recording is on.

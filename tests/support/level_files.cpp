@@ -20,16 +20,11 @@ Grid EmptyGrid(const Grid& walls) {
   return out;
 }
 
-void WriteLevelTexts(const std::filesystem::path& dataDir, int n, const std::string& wallText,
-                     const std::string& objectText) {
-  std::filesystem::create_directories(dataDir / "pantallas");
-  WriteFile((dataDir / "pantallas" / ("paredes" + std::to_string(n) + ".txt")).string(), wallText);
-  WriteFile((dataDir / "pantallas" / ("objetos" + std::to_string(n) + ".txt")).string(), objectText);
-}
-
 void WriteLevelFiles(const std::filesystem::path& dataDir, int n, const Grid& walls, const Grid& objects,
                      const std::string& doorSection) {
-  WriteLevelTexts(dataDir, n, GridText(walls) + doorSection, GridText(objects));
+  std::filesystem::create_directories(dataDir / "pantallas");
+  WriteFile((dataDir / "pantallas" / ("paredes" + std::to_string(n) + ".txt")).string(), GridText(walls) + doorSection);
+  WriteFile((dataDir / "pantallas" / ("objetos" + std::to_string(n) + ".txt")).string(), GridText(objects));
 }
 
 void WriteLevelTextures(const std::filesystem::path& dataDir) {

@@ -20,9 +20,6 @@ Grid EmptyGrid(const Grid& walls);
 // should start with a line end) and pantallas/objetosN.txt under dataDir.
 void WriteLevelFiles(const std::filesystem::path& dataDir, int n, const Grid& walls, const Grid& objects,
                      const std::string& doorSection = "");
-// Writes the raw texts of both files of level n.
-void WriteLevelTexts(const std::filesystem::path& dataDir, int n, const std::string& wallText,
-                     const std::string& objectText);
 
 // Writes the six level textures of every detail level as tiny bitmaps under
 // dataDir/texturas/, so that a Level can be made with graphics on.

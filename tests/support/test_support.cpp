@@ -1,7 +1,5 @@
 #include "support/test_support.h"
 
-#include <unistd.h>
-
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -9,13 +7,14 @@
 
 #include "platform/gl.h"
 #include "platform/png_writer.h"
+#include "platform/process.h"
 
 namespace test {
 
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
   path_ = std::filesystem::temp_directory_path() /
-          ("glumbo-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+          ("glumbo-test-" + std::to_string(platform::ProcessId()) + "-" + std::to_string(counter++));
   std::filesystem::remove_all(path_);
   std::filesystem::create_directories(path_);
 }
