@@ -12,7 +12,7 @@
 #include "app/settings.h"
 #include "platform/paths.h"
 #include "platform/png_writer.h"
-#include "windows/win_test_support.h"
+#include "support/test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -23,7 +23,7 @@ TEST(Win32Locations, InstalledCopyKeepsItsSettingsInTheRoamingFolder) {
   ASSERT_FALSE(appData.empty());
   ASSERT_TRUE(fs::is_directory(platform::PathFromUtf8(appData))) << appData;
 
-  wintest::ScratchDir dir("installed");
+  test::TempDir dir;
   fs::create_directory(dir.path() / "pantallas");
   std::ofstream(dir.path() / kInstalledMarker) << "installed\n";
   EXPECT_TRUE(MarkedInstalled(platform::Utf8FromPath(dir.path())));
@@ -45,7 +45,7 @@ TEST(Win32Locations, InstalledCopyKeepsItsSettingsInTheRoamingFolder) {
 // (260 characters): the data is found, the settings are written and read
 // beside it, a picture is saved there.
 TEST(Win32Locations, FoldersOfAnyNameAndLength) {
-  wintest::ScratchDir scratch("names");
+  test::TempDir scratch;
   std::string longName;
   for (int i = 0; i < 6; ++i) longName += "\\carpeta-de-cincuenta-caracteres-de-largo-número-" + std::to_string(i);
   for (const std::string& name : {std::string("Año\\José\\ゲーム"), "Música" + longName}) {

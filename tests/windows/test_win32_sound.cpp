@@ -5,8 +5,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,19 +12,18 @@
 #include "platform/backend.h"
 #include "platform/sound.h"
 #include "support/wav_bytes.h"
-#include "windows/win_test_support.h"
+#include "support/test_support.h"
 
 namespace {
 
 // Mono 8-bit PCM at 8000 Hz of the given length.
 std::string WriteWav(const std::filesystem::path& path, double seconds) {
-  const std::vector<std::uint8_t> v = test::Wav(1, 8, 8000, static_cast<int>(8000 * seconds));
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(v.data()), static_cast<std::streamsize>(v.size()));
+  test::WriteBytes(path.string(), test::Wav(1, 8, 8000, static_cast<int>(8000 * seconds)));
   return path.string();
 }
 
 TEST(Win32Sound, NoStopSoundIsDroppedWhileASoundPlays) {
-  wintest::ScratchDir dir("sound");
+  test::TempDir dir;
   const std::string longSound = WriteWav(dir.path() / "long.wav", 3.0);
   const std::string shortSound = WriteWav(dir.path() / "short.wav", 0.05);
 

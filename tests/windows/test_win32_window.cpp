@@ -14,11 +14,28 @@
 #include "platform/gl.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
-#include "windows/win_test_support.h"
 
 namespace {
 
+// Hands every waiting event to the game's window handler, and returns them.
+std::vector<platform::Event> Pump(platform::Window& window) {
+  std::vector<platform::Event> taken;
+  for (platform::Event e; window.PollEvent(e);) HandleWindowEvent(e), taken.push_back(e);
+  return taken;
+}
+
 constexpr int kVkF10 = 121, kVkF12 = 123;
+
+std::pair<int, int> ClientSize(GameWindow& game) {
+  int w = 0, h = 0;
+  game.GetDeviceContext()->DrawableSize(w, h);
+  return {w, h};
+}
+std::pair<int, int> ViewportSize() {
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  return {viewport[2], viewport[3]};
+}
 
 class Win32Window : public ::testing::Test {
  protected:
@@ -33,7 +50,7 @@ class Win32Window : public ::testing::Test {
     game.DestroyGameWindow();
     gameWindow = nullptr;
   }
-  std::vector<platform::Event> Pump() { return wintest::Pump(*game.GetDeviceContext()); }
+  std::vector<platform::Event> Pump() { return ::Pump(*game.GetDeviceContext()); }
   static bool Has(const std::vector<platform::Event>& events, platform::EventType type) {
     return std::any_of(events.begin(), events.end(), [type](const platform::Event& e) { return e.type == type; });
   }
@@ -51,14 +68,9 @@ int Scaled(int size) { return size * TestDpi() / 96; }
 // The window is as large on a high-DPI screen as at 96 DPI (960 x 720 at
 // 144 DPI), and the view covers all its real pixels.
 TEST_F(Win32Window, ClientAreaHasTheRequestedSizeAtTheScreensScale) {
-  int w = 0, h = 0;
-  game.GetDeviceContext()->DrawableSize(w, h);
-  EXPECT_EQ(w, Scaled(640));
-  EXPECT_EQ(h, Scaled(480));
-  GLint viewport[4] = {};
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[2], w);
-  EXPECT_EQ(viewport[3], h);
+  const auto [w, h] = ClientSize(game);
+  EXPECT_EQ(std::pair(w, h), std::pair(Scaled(640), Scaled(480)));
+  EXPECT_EQ(ViewportSize(), std::pair(w, h));
   EXPECT_FALSE(game.GetDeviceContext()->IsFullScreen());
   std::printf("client area at %d DPI: %d x %d\n", TestDpi(), w, h);
 }
@@ -68,16 +80,9 @@ TEST_F(Win32Window, ClientAreaHasTheRequestedSizeAtTheScreensScale) {
 TEST_F(Win32Window, ADpiChangeTakesTheSuggestedRectangle) {
   platform::PushDpiChange(TestDpi() * 2, 30, 40, 30 + 1300, 40 + 1000);
   Pump();
-  int w = 0, h = 0;
-  game.GetDeviceContext()->DrawableSize(w, h);
-  EXPECT_GT(w, 1300 - 60);
-  EXPECT_LE(w, 1300);
-  EXPECT_GT(h, 1000 - 120);
-  EXPECT_LE(h, 1000);
-  GLint viewport[4] = {};
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[2], w);
-  EXPECT_EQ(viewport[3], h);
+  const auto [w, h] = ClientSize(game);
+  EXPECT_TRUE(w > 1300 - 60 && w <= 1300 && h > 1000 - 120 && h <= 1000) << w << " x " << h;
+  EXPECT_EQ(ViewportSize(), std::pair(w, h));
 }
 
 // A Window owns its window: one never opened, closed or destroyed, leaves
@@ -89,9 +94,7 @@ TEST_F(Win32Window, AWindowNeverOpenedLeavesTheOpenOneAlone) {
     EXPECT_FALSE(never.IsOpen());
   }
   ASSERT_TRUE(game.GetDeviceContext()->IsOpen());
-  int w = 0, h = 0;
-  game.GetDeviceContext()->DrawableSize(w, h);
-  EXPECT_EQ(std::pair(w, h), std::pair(Scaled(640), Scaled(480)));
+  EXPECT_EQ(ClientSize(game), std::pair(Scaled(640), Scaled(480)));
   EXPECT_NE(glGetString(GL_VERSION), nullptr);  // the context is still current
   platform::PushKeyEvent(VkSpace, true);
   Pump();
@@ -142,20 +145,14 @@ TEST_F(Win32Window, F12AsksForAPictureAndAltEnterTogglesABorderlessScreen) {
   ASSERT_TRUE(Has(events, platform::EventType::Resized));
   EXPECT_TRUE(game.GetDeviceContext()->IsFullScreen());
   EXPECT_TRUE(game.GetDeviceContext()->CursorHidden());
-  int w = 0, h = 0;
-  game.GetDeviceContext()->DrawableSize(w, h);
+  const auto [w, h] = ClientSize(game);
   EXPECT_GT(w * h, 640 * 480) << w << " x " << h;
-  GLint viewport[4] = {};
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[2], w);
-  EXPECT_EQ(viewport[3], h);
+  EXPECT_EQ(ViewportSize(), std::pair(w, h));
 
   platform::PushKeyEvent(VkReturn, false, false, true);
   platform::PushKeyEvent(VkReturn, true, false, true);
   Pump();
-  game.GetDeviceContext()->DrawableSize(w, h);
-  EXPECT_EQ(w, Scaled(640));
-  EXPECT_EQ(h, Scaled(480));
+  EXPECT_EQ(ClientSize(game), std::pair(Scaled(640), Scaled(480)));
   EXPECT_EQ(KeyState[VkReturn], KeyUp);
   EXPECT_FALSE(game.GetDeviceContext()->IsFullScreen());
   EXPECT_FALSE(game.GetDeviceContext()->CursorHidden());
@@ -209,10 +206,7 @@ TEST_F(RefusedFullScreen, AnsweredYesRunsInAWindowOfTheRequestedSize) {
   EXPECT_EQ(icons[0], platform::BoxIcon::Exclamation);
   EXPECT_FALSE(game.fullScreen);
   EXPECT_FALSE(game.GetDeviceContext()->IsFullScreen());
-  int w = 0, h = 0;
-  game.GetDeviceContext()->DrawableSize(w, h);
-  EXPECT_EQ(w, Scaled(800));
-  EXPECT_EQ(h, Scaled(600));
+  EXPECT_EQ(ClientSize(game), std::pair(Scaled(800), Scaled(600)));
 }
 
 // Each creation step that fails has its own text, and one line on
@@ -274,7 +268,7 @@ TEST(Win32Controllers, FourPadsAreReadAndAnUnpluggedPadLetsGo) {
   {
     GameWindow game;
     ASSERT_TRUE(game.CreateGameWindow("Glumbo 3D", 640, 480, 16, false));
-    wintest::Pump(*game.GetDeviceContext());
+    Pump(*game.GetDeviceContext());
     EXPECT_EQ(KeyState[VkLeft], KeyPressed);
     EXPECT_EQ(KeyState[VkSpace], KeyPressed);
     EXPECT_EQ(KeyState['P'], KeyPressed);
@@ -283,24 +277,20 @@ TEST(Win32Controllers, FourPadsAreReadAndAnUnpluggedPadLetsGo) {
 
     padConnected[1] = false;  // unplugged holding A
     padConnected[3] = false;  // unplugged holding the stick right
-    wintest::Pump(*game.GetDeviceContext());
+    Pump(*game.GetDeviceContext());
     EXPECT_EQ(KeyState[VkSpace], KeyUp);
     EXPECT_EQ(KeyState[VkRight], KeyUp);
     EXPECT_EQ(KeyState[VkLeft], KeyPressed);  // the others still hold theirs
     EXPECT_EQ(KeyState['P'], KeyPressed);
 
     pads[0].buttons = 0;  // let go as usual
-    wintest::Pump(*game.GetDeviceContext());
+    Pump(*game.GetDeviceContext());
     EXPECT_EQ(KeyState[VkLeft], KeyUp);
     game.DestroyGameWindow();
   }
   platform::SetControllerReaderForTests(nullptr);
   ResetKeyState();
 }
-
-}  // namespace
-
-namespace {
 
 // The display takes its own mode (GLUMBO_TEST_SCREEN, the X server's size,
 // from the test's runner, which leaves GLUMBO_REFUSE_FULLSCREEN out here).
@@ -315,28 +305,23 @@ TEST(AcceptedFullScreen, APopUpCoversTheDisplayUntilTeardown) {
   ASSERT_TRUE(game.CreateGameWindow("Glumbo 3D", w, h, 16, true));
   EXPECT_TRUE(game.fullScreen);
   EXPECT_TRUE(game.GetDeviceContext()->IsFullScreen());
-  int cw = 0, ch = 0;
-  game.GetDeviceContext()->DrawableSize(cw, ch);
-  EXPECT_EQ(cw, w);
-  EXPECT_EQ(ch, h);
+  EXPECT_EQ(ClientSize(game), std::pair(w, h));
   EXPECT_TRUE(game.GetDeviceContext()->CursorHidden());
   // Alt+Enter, as on Linux: the options page's full screen becomes a window
   // (of the requested size, as far as the screen holds it), the cursor shows.
   platform::PushKeyEvent(VkReturn, true, false, true);
   platform::PushKeyEvent(VkReturn, false, false, true);
-  wintest::Pump(*game.GetDeviceContext());
+  Pump(*game.GetDeviceContext());
   EXPECT_FALSE(game.GetDeviceContext()->IsFullScreen());
   EXPECT_FALSE(game.GetDeviceContext()->CursorHidden());
-  game.GetDeviceContext()->DrawableSize(cw, ch);
-  EXPECT_LT(ch, h) << "a window has a title bar";
+  EXPECT_LT(ClientSize(game).second, h) << "a window has a title bar";
   EXPECT_TRUE(game.fullScreen);  // the options page's choice is not touched
   // Again: the borderless full screen at the desktop's size.
   platform::PushKeyEvent(VkReturn, true, false, true);
   platform::PushKeyEvent(VkReturn, false, false, true);
-  wintest::Pump(*game.GetDeviceContext());
+  Pump(*game.GetDeviceContext());
   EXPECT_TRUE(game.GetDeviceContext()->IsFullScreen());
-  game.GetDeviceContext()->DrawableSize(cw, ch);
-  EXPECT_EQ(std::pair(cw, ch), std::pair(w, h));
+  EXPECT_EQ(ClientSize(game), std::pair(w, h));
   game.DestroyGameWindow();
   EXPECT_EQ(game.GetDeviceContext(), nullptr);
 }
