@@ -1,7 +1,6 @@
-// The radar's blips: where the ghosts show, when they light and fade.
+// The radar's range: which ghosts show.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 
 #include "actors/ghost.h"
@@ -11,8 +10,6 @@
 
 namespace {
 
-constexpr float kDegree = 3.141592f / 180;
-
 class RadarTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -21,18 +18,8 @@ class RadarTest : public ::testing::Test {
       (ghosts[i] = std::make_unique<Ghost>(i))->SetColour(0.8f, 0.1f, 0.5f), Place(i, 60, 60), radar.SetGhost(i, *ghosts[i]);
     camera.mode = kCameraOverhead;
   }
-  // A ghost at an offset from the player, in world x and z; or at a bearing 5 units away.
+  // A ghost at an offset from the player, in world x and z.
   void Place(int i, float dx, float dz) { ghosts[i]->SetPosition(20.5f + dx, 0.9f, 20.5f + dz); }
-  void AtBearing(int i, float degrees) { Place(i, 5 * std::cos(degrees * kDegree), -5 * std::sin(degrees * kDegree)); }
-  // Steps until blip i lights (alpha back at 1 from below), at most `limit` ticks.
-  int TicksUntilLit(int i, int limit) {
-    for (int t = 1; t <= limit; ++t) {
-      const float before = radar.blips[i].shown ? radar.blips[i].alpha : -1.0f;
-      radar.UpdateRadar(1.0);
-      if (radar.blips[i].alpha == 1.0f && before < 1.0f && radar.blips[i].shown) return t;
-    }
-    return -1;
-  }
   Player player{true};
   Camera camera;
   std::unique_ptr<Ghost> ghosts[kRadarGhosts];

@@ -10,11 +10,6 @@ SettingsRecord Record(int w, int h, bool windowed, bool culling, int detail, boo
   return SettingsRecord{w, h, windowed, culling, detail, textures};
 }
 
-bool Same(const SettingsRecord& a, const SettingsRecord& b) {
-  return a.screenWidth == b.screenWidth && a.screenHeight == b.screenHeight && a.windowed == b.windowed &&
-         a.cullingOn == b.cullingOn && a.detailSetting == b.detailSetting && a.texturesOn == b.texturesOn;
-}
-
 TEST(SettingsFile, LittleEndianLayoutAndEveryValueOfTheOptionsPageRoundTripsWithoutLineBreakBytes) {
   const std::uint8_t expected[20] = {0x20, 0x03, 0, 0, 0x58, 0x02, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
   const auto b = EncodeSettings(Record(800, 600, false, true, 1, false));
@@ -24,17 +19,17 @@ TEST(SettingsFile, LittleEndianLayoutAndEveryValueOfTheOptionsPageRoundTripsWith
       const SettingsRecord r = Record(w, h, i & 1, i & 2, i / 8, i & 4);
       const auto bytes = EncodeSettings(r);
       for (std::uint8_t byte : bytes) EXPECT_TRUE(byte != '\n' && byte != '\r' && byte != 0x1a) << int(byte);
-      EXPECT_TRUE(Same(DecodeSettings(bytes), r)) << w << "x" << h << " case " << i;
+      EXPECT_TRUE(DecodeSettings(bytes) == r) << w << "x" << h << " case " << i;
     }
   }
 }
 
 TEST(SettingsFile, ShortAndOutOfRangeRecords) {
   const SettingsRecord r = DecodeSettings(std::vector<std::uint8_t>{0x20, 0x03, 0, 0, 0x58, 0x02, 0, 0, 0, 1});
-  EXPECT_TRUE(Same(r, SettingsRecord())) << "a short record is not read at all";
+  EXPECT_TRUE(r == SettingsRecord()) << "a short record is not read at all";
   auto b = EncodeSettings(Record(0, -5, false, true, 7, true));
   b[8] = 0xff;  // any nonzero byte means windowed
-  EXPECT_TRUE(Same(DecodeSettings(b), Record(640, 480, true, true, 2, true)));
+  EXPECT_TRUE(DecodeSettings(b) == Record(640, 480, true, true, 2, true));
   EXPECT_EQ(DecodeSettings(EncodeSettings(Record(640, 480, true, true, -3, true))).detailSetting, 0);
 }
 
@@ -61,8 +56,8 @@ TEST_F(SettingsFileOnDisk, SavedValuesComeBackAndAMissingFileKeepsTheDefaults) {
   Menu fresh;
   menu = &fresh;
   LoadSettings();
-  EXPECT_TRUE(Same(Record(screenWidth, screenHeight, menu->windowed, menu->cullingOn, menu->detailSetting,
-                          menu->texturesOn), Record(800, 600, false, true, 0, false)));
+  EXPECT_TRUE(Record(screenWidth, screenHeight, menu->windowed, menu->cullingOn, menu->detailSetting,
+                     menu->texturesOn) == Record(800, 600, false, true, 0, false));
   menu = nullptr;
 }
 

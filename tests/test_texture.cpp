@@ -18,27 +18,6 @@ class TextureTest : public testing::Test {
   }
   void TearDown() override { platform::SetMessageBoxHook({}), SetFatalExitHook({}); }
 
-  // A picture of width x height distinct colours, written as a 24-bit file.
-  std::string WritePicture(const std::string& name, int width, int height) {
-    test::BmpLayout layout;
-    layout.width = width, layout.height = height;
-    std::vector<std::vector<std::uint32_t>> picture(height, std::vector<std::uint32_t>(width));
-    for (std::uint32_t seed = 0; auto& row : picture) for (auto& v : row) v = ++seed * 0x050B11u;
-    test::WriteBytes(dir.File(name), test::BuildBmp(layout, test::PackRows(layout, picture)));
-    return dir.File(name);
-  }
-
-  // Binds t and checks that it holds exactly the picture in the file, with nothing written past it.
-  static void ExpectTextureIs(Texture& t, const std::string& path) {
-    t.Bind();
-    auto want = ReadDIBFile(path).image->pixels;
-    want.resize(want.size() + 16, 0xEE);
-    std::vector<std::uint8_t> back(want.size(), 0xEE);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, back.data());
-    EXPECT_EQ(back, want);
-  }
-
   test::GLContext gl;
   test::TempDir dir;
   std::vector<std::string> boxes;
@@ -50,7 +29,10 @@ TEST_F(TextureTest, MissingFileFailsQuietlyAndADamagedRequiredOneAfterTheLoaders
   EXPECT_TRUE(t.name == 0u && boxes.empty());
   std::vector<int> exits;
   SetFatalExitHook([&](int status) { exits.push_back(status); });
-  EXPECT_TRUE(LoadRequiredTexture(t, WritePicture("vida.bmp", 2, 2), "Error la textura de vida no existe"));
+  test::BmpLayout layout;
+  layout.width = layout.height = 2;
+  test::WriteBytes(dir.File("vida.bmp"), test::BuildBmp(layout, test::PackRows(layout, {{1, 2}, {3, 4}})));
+  EXPECT_TRUE(LoadRequiredTexture(t, dir.File("vida.bmp"), "Error la textura de vida no existe"));
   test::WriteFile(dir.File("chispa.bmp"), "BM not a picture at all, just text");
   EXPECT_FALSE(LoadRequiredTexture(t, dir.File("chispa.bmp"), "Error la textura de la chispa no existe"));
   EXPECT_EQ(boxes, (std::vector<std::string>{"Error|Unknown DIB file format.",

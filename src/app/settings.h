@@ -20,6 +20,7 @@ struct SettingsRecord {
   bool cullingOn = true;
   std::int32_t detailSetting = 2;
   bool texturesOn = true;
+  bool operator==(const SettingsRecord&) const = default;
 };
 
 constexpr std::size_t kSettingsFileSize = 20;
