@@ -8,7 +8,6 @@
 #include "game/game_values.h"
 #include "render/camera.h"
 #include "render/hud_values.h"
-#include "support/game_data.h"
 #include "support/game_session.h"
 #include "support/level_files.h"
 #include "world/level.h"

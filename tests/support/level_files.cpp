@@ -27,15 +27,15 @@ void WriteLevelFiles(const std::filesystem::path& dataDir, int n, const Grid& wa
   WriteFile((dataDir / "pantallas" / ("objetos" + std::to_string(n) + ".txt")).string(), GridText(objects));
 }
 
-void WriteLevelTextures(const std::filesystem::path& dataDir) {
-  std::filesystem::create_directories(dataDir / "texturas");
+void WriteGameTextures(const std::filesystem::path& dataDir) {
+  for (const char* folder : {"texturas", "pantallas", "sonidos"}) std::filesystem::create_directories(dataDir / folder);
   BmpLayout layout;
   layout.width = layout.height = 4;
   const auto bytes = BuildBmp(layout, PackRows(layout, std::vector(4, std::vector<std::uint32_t>(4, 0x808080))));
-  std::vector<std::string> names = {"chispa", "speed", "moneda"};
-  for (int d = 0; d < 3; ++d) {
+  std::vector<std::string> names = {"chispa", "speed", "moneda", "vida", "vidaFantasma", "texp0"};
+  for (int n : {1, 2, 3, 54, 100, 58, 5, 6, 7}) names.push_back("texp" + std::to_string(n));
+  for (int d = 0; d < 3; ++d)
     for (const char* stem : {"ladrillos", "suelo", "puertas"}) names.push_back(stem + std::to_string(d));
-  }
   for (const std::string& name : names) WriteBytes((dataDir / "texturas" / (name + ".bmp")).string(), bytes);
 }
 

@@ -21,8 +21,9 @@ Grid EmptyGrid(const Grid& walls);
 void WriteLevelFiles(const std::filesystem::path& dataDir, int n, const Grid& walls, const Grid& objects,
                      const std::string& doorSection = "");
 
-// Writes the six level textures of every detail level as tiny bitmaps under
-// dataDir/texturas/, so that a Level can be made with graphics on.
-void WriteLevelTextures(const std::filesystem::path& dataDir);
+// Writes every texture the game loads as a tiny plain picture under
+// dataDir/texturas/, with empty pantallas/ and sonidos/ folders beside it for
+// the level files a test writes: a data folder the whole game runs on.
+void WriteGameTextures(const std::filesystem::path& dataDir);
 
 }  // namespace test
