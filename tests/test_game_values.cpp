@@ -1,21 +1,11 @@
-// The values of a whole game: ghosts and boss by level, the display choices,
-// and the level map with its marks. (Extra lives bought with points, and a
-// new game's fresh values, are played through in the whole-game tests.)
+// The values of a whole game: ghosts and boss by level, the display choices.
+// (Extra lives bought with points, a new game's fresh values and the level
+// map's marks are played through in the whole-game tests.)
 #include <gtest/gtest.h>
 
 #include "game/game_values.h"
 
 namespace {
-
-TEST(LevelMap, VisitsMarkTheirCellsOfTheMapStoredColumnByColumnAndTheRescueUncoversTheCentre) {
-  // Levels 58 and 7 are on the map; the others change nothing.
-  for (int n : {58, 7, 42, 9999, 0}) MarkLevelVisited(n);
-  std::vector<int> marks;
-  for (const auto& column : LevelMapMarks) marks.insert(marks.end(), std::begin(column), std::end(column));
-  EXPECT_EQ(marks, (std::vector<int>{0, 0, 1, 0, -1, 1, 0, 0, 1}));
-  MarkLevelMapCentreVisited();
-  EXPECT_EQ(LevelMapMarks[kLevelMapCentreColumn][kLevelMapCentreRow], kMarkVisited);
-}
 
 TEST(LevelKind, GhostsAndBossByLevelNumber) {
   // level, ghosts, boss before, boss after

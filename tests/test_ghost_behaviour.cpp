@@ -1,6 +1,6 @@
-// What a ghost is and does each frame: taking its place in a level, the
-// boss's monster file, the chase clock, catching the player, being eaten and
-// walking home, planning, path walking, and the boss's bonus pellet.
+// What a ghost does each frame: catching the player, being eaten and walking
+// home, planning on a level with no room or none at all, the boss's bonus
+// pellet, and the boss's damaged monster files.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -121,37 +121,6 @@ TEST_F(GhostBehaviour, WithNoFreeCellOrOnALevelThatFailedToLoadPlansAndPelletsGi
   }
   g->GoHome();
   EXPECT_EQ(std::tuple(g->width + g->height, boss->GetLives(), g->HasPath(), boss->HasPath()), std::tuple(0, 5, false, false));
-}
-
-TEST(GhostLoadLevel, OrdinaryGhostsCopyTheWallsShareTheLastHomeCellWalkToTheGoalsCentreAndKeepTheHomeWhereThereIsNone) {
-  LoadedMaze maze({"#######", "#G    #", "# ### #", "#   G #", "#######"});
-  Ghost g(2);
-  g.SetLives(3);
-  g.LoadLevel(maze.level());
-  EXPECT_EQ(std::tuple(g.homeX, g.homeY, g.homeZ, g.x, g.z, g.cellX, g.cellY), std::tuple(4.5f, 0.9f, 3.5f, 4.5f, 3.5f, 4, 3));
-  // Only the boss gets lives from a level.
-  EXPECT_EQ(std::tuple(g.width, g.height, g.GetLives(), g.stunTime), std::tuple(7, 5, 3, 2.0f));
-  EXPECT_EQ(std::tuple(g.grid.IsPassable(2, 2), g.grid.IsPassable(1, 2), g.grid.cells[1][1]), std::tuple(false, true, 36));
-  // The long runs check centre lines and neighbouring steps; here the ends of a walk.
-  EXPECT_TRUE(g.FollowPath(5.0));  // no path: over at once
-  for (auto [x, y] : {std::pair{0, 0}, {40, 2}, {-1, 2}}) g.WalkTo(x, y);  // a wall, outside the maze
-  g.WalkTo(1, 1);
-  g.WalkTo(5, 1);  // already walking: ignored
-  for (int calls = 0; !g.FollowPath(3.0) && calls < 500; ++calls) {}
-  // The heading follows the last step, -z.
-  EXPECT_EQ(std::tuple(g.x, g.z, g.heading, g.HasPath()), std::tuple(1.5f, 1.5f, 90.0f, false));
-  g.WalkTo(5, 3);
-  for (int i = 0; i < 5; ++i) g.FollowPath(3.0);
-  g.Reset();  // the rest of what it resets is seen when an eaten ghost gets home
-  EXPECT_EQ(std::tuple(g.HasPath(), g.target, g.cellX, g.cellY, g.x, g.z), std::tuple(false, nullptr, 4, 3, 4.5f, 3.5f));
-  // A target left without a path (a re-plan that found nothing) is dropped,
-  // so the ghost cannot glide through walls toward it.
-  g.target = new PathNode{.x = 1, .y = 1};
-  g.Reset();
-  EXPECT_EQ(g.target, nullptr);
-  LoadedMaze second({"#####", "#   #", "#####"}, 2);
-  g.LoadLevel(second.level());
-  EXPECT_EQ(std::tuple(g.x, g.z, g.width), std::tuple(4.5f, 3.5f, 5));
 }
 
 TEST(BossMonsterFile, DamagedFilesAreNamedOnStderrKeepWhatWasReadAndFreeTheRest) {

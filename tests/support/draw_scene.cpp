@@ -10,7 +10,9 @@
 #include "world/world_graphics.h"
 
 namespace test {
+namespace {
 
+// A texture of size x size pixels, white or with a brick-like pattern.
 Texture* MakeTestTexture(int size, bool patterned) {
   auto* texture = new Texture;
   texture->Create();
@@ -24,8 +26,6 @@ Texture* MakeTestTexture(int size, bool patterned) {
   texture->width = texture->height = size;
   return texture;
 }
-
-namespace {
 
 const float kGhostColours[4][3] = {{0.5f, 0.01f, 0.01f}, {0.01f, 0.01f, 0.5f}, {0.01f, 0.5f, 0.01f}, {0.5f, 0.5f, 0.01f}};
 

@@ -25,9 +25,6 @@ struct DrawSceneOptions {
   int cameraMode = 3;  // overhead, as at start-up; 1 chase, 2 close
 };
 
-// A texture of size x size pixels, white or with a brick-like pattern.
-Texture* MakeTestTexture(int size, bool patterned);
-
 class DrawScene {
  public:
   explicit DrawScene(const DrawSceneOptions& options);
