@@ -1,6 +1,6 @@
 # The content tests read the generated run directory and use the generators'
 # own code, so they link those libraries and build after the content.
-foreach(name test_content_levels test_content_compiler test_content_assets)
+foreach(name test_content_compiler test_content_assets)
   if(TARGET ${name})
     target_link_libraries(${name} PRIVATE levelc_core texgen_core soundgen_core)
     if(TARGET glumbo_content)

@@ -26,22 +26,6 @@ class MenuKeys : public ::testing::Test {
   Menu m;
 };
 
-TEST_F(MenuKeys, SelectionWrapsEachPressIsTakenOnceAndTheMainPageStartsOrQuits) {
-  EXPECT_TRUE(Press(VkUp) == 2 && KeyState[VkUp] == KeyHandled);  // from "Nuevo Juego" up to "Salir"
-  Press(VkSpace);
-  EXPECT_TRUE(KeyState[VkEscape] == KeyPressed && GameState == StateMenu) << "Salir quits like Escape";
-  EXPECT_EQ(Press(VkDown), 0);
-  m.UpdateMenu(1.0);  // still held: no second step
-  EXPECT_EQ(m.selected, 0);
-  Press(VkSpace);
-  EXPECT_TRUE(GameState == StateNewGame && KeyState[VkSpace] == KeyHandled);
-  // Down wins when both arrive in one frame.
-  GameState = StateMenu;
-  ResetKeyState();
-  KeyState[VkUp] = KeyPressed;
-  EXPECT_TRUE(Press(VkDown) == 1 && KeyState[VkUp] == KeyPressed);
-}
-
 TEST_F(MenuKeys, OptionsToggleCycleAndResolutionSteps) {
   Press(VkDown), Press(VkSpace);
   SlideToRest();

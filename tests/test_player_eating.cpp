@@ -87,23 +87,4 @@ TEST_F(Eating, LargePelletPowersUpFlickersAndRunsOutAfterTwoThousandTicks) {
   EXPECT_EQ(std::tuple(Light(GL_POSITION, 0), Light(GL_POSITION, 2), player.lightIntensity), std::tuple(player.x, player.z, 0.0f));
 }
 
-TEST_F(Eating, PowerUpAgainRestartsTheTimeCutPowerShortensItAndSetLightOffEndsIt) {
-  // The player's light got its colours once, when the player was made.
-  EXPECT_EQ(std::pair(Light(GL_AMBIENT, 0), Light(GL_DIFFUSE, 1)), std::pair(0.2f, 0.8f));
-  player.SetDirection(4);
-  player.SetLight(true);
-  for (int i = 0; i < 1500; ++i) player.Update(1.0);
-  player.PowerUp();
-  for (int i = 0; i < 1500; ++i) player.Update(1.0);
-  EXPECT_TRUE(player.IsPowered() && LightOn());
-  for (int i = 0; i < 100; ++i) player.Update(1.0);
-  player.CutPower();
-  int ticks = 0;
-  for (; player.IsPowered() && ticks < 1000; ++ticks) player.Update(1.0);
-  EXPECT_NEAR(ticks, 151, 2);
-  player.PowerUp();
-  player.SetLight(false);
-  EXPECT_FALSE(player.IsPowered() || LightOn() || player.lightIntensity != 0.0f);
-}
-
 }  // namespace
