@@ -22,17 +22,50 @@
 #include <fstream>
 #include <map>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <sys/wait.h>
+
 #include "game/records.h"
-#include "support/replay_runs.h"
 #include "support/test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// Single quotes for a shell word.
+std::string Quote(const std::string& word) {
+  std::string q = "'";
+  for (char c : word) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// A shell command's exit status (-1 when it did not exit normally) and standard output.
+std::pair<int, std::string> RunCommand(const std::string& command) {
+  std::pair<int, std::string> r{-1, ""};
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) return r;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, p)) > 0;) r.second.append(buffer, n);
+  const int raw = pclose(p);
+  r.first = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return r;
+}
+
+// The replay's state lines ("frame state level lives"), printed at each change of state.
+std::vector<std::array<int, 4>> StateLines(const std::string& output) {
+  std::vector<std::array<int, 4>> result;
+  std::istringstream lines(output);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::array<int, 4> v;
+    if (words >> v[0] >> v[1] >> v[2] >> v[3] && words.eof()) result.push_back(v);
+  }
+  return result;
+}
 
 enum class Damage { Missing, Empty, CutShort, BytesChanged, Junk };
 constexpr Damage kDamages[] = {Damage::Missing, Damage::Empty, Damage::CutShort, Damage::BytesChanged, Damage::Junk};
@@ -174,7 +207,7 @@ Outcome Run(const Plan& plan, Damage damage, const fs::path& dir) {
   std::string options = " --bot --step 2 --seed " + std::to_string(plan.seed) + " --start-level " +
                         std::to_string(plan.startLevel) + " --detail " + std::to_string(plan.detail) +
                         (plan.render ? " --size 160x120" : " --no-render");
-  if (plan.folder == kRecordsFolder) options += " --records-file " + test::ShellQuote((dir / plan.name).string());
+  if (plan.folder == kRecordsFolder) options += " --records-file " + Quote((dir / plan.name).string());
   // A damaged level may leave the player no way out, the ghosts on top of it:
   // a game over is playing on too, and ends the run as the level frames do.
   options += plan.levelFrames > 0 ? " --until-state 22 --level-frames " + std::to_string(plan.levelFrames) + " --frames " +
@@ -189,16 +222,16 @@ Outcome Run(const Plan& plan, Damage damage, const fs::path& dir) {
                                 ? "SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0"
                                 : "SDL_AUDIODRIVER=dummy";
   // The run is stopped after two minutes: a game that hangs fails here.
-  const test::CommandResult r = test::RunCommand(
-      "{ " + audio + " GLUMBO_MSGBOX=log GLUMBO_MSGBOX_LOG=" + test::ShellQuote(boxes.string()) +
-      " timeout -k 5 120 " + test::ShellQuote(GLUMBO_REPLAY_TOOL) + " --data " + test::ShellQuote(dir.string()) +
-      options + " 2>" + test::ShellQuote(errors.string()) + "; }");
+  const auto [status, output] = RunCommand(
+      "{ " + audio + " GLUMBO_MSGBOX=log GLUMBO_MSGBOX_LOG=" + Quote(boxes.string()) +
+      " timeout -k 5 120 " + Quote(GLUMBO_REPLAY_TOOL) + " --data " + Quote(dir.string()) +
+      options + " 2>" + Quote(errors.string()) + "; } 2>/dev/null");
   const std::string err = ReadText(errors), box = ReadText(boxes);
 
   Outcome o;
   switch (plan.proof) {
     case Plan::Proof::LevelLoaded:
-      for (const auto& line : test::StateLines(r.output)) o.reached = o.reached || line[2] == plan.provingLevel;
+      for (const auto& line : StateLines(output)) o.reached = o.reached || line[2] == plan.provingLevel;
       break;
     case Plan::Proof::Box: o.reached = !box.empty(); break;
     case Plan::Proof::SoundMessage: o.reached = err.find("sonidos/" + plan.name) != std::string::npos; break;
@@ -212,19 +245,19 @@ Outcome Run(const Plan& plan, Damage damage, const fs::path& dir) {
   }
   if (err.find("Sanitizer") != std::string::npos || err.find("runtime error") != std::string::npos) {
     o.failure = "sanitizer report";
-  } else if (r.status == 124 || r.status == 137) {
+  } else if (status == 124 || status == 137) {
     o.failure = "hang (stopped after 120 s)";
-  } else if (r.status != 0) {
+  } else if (status != 0) {
     // The shell gives a process ended by a signal as 128 + the signal.
-    o.failure = r.status > 128 ? "crash (signal " + std::to_string(r.status - 128) + ")"
-                               : "exit status " + std::to_string(r.status);
+    o.failure = status > 128 ? "crash (signal " + std::to_string(status - 128) + ")"
+                               : "exit status " + std::to_string(status);
   } else if (box.rfind("FATAL ERROR|") != std::string::npos) {
     o.ownBox = true;
   } else {
     o.playedOn = true;
-    o.gameOver = test::SummaryNumbers(r.output, "states").count(22) > 0;
+    for (const auto& line : StateLines(output)) o.gameOver = o.gameOver || line[1] == 22;
   }
-  o.log = r.output.substr(r.output.size() > 600 ? r.output.size() - 600 : 0) +
+  o.log = output.substr(output.size() > 600 ? output.size() - 600 : 0) +
           "\nstderr: " + err.substr(err.size() > 1500 ? err.size() - 1500 : 0) + "\nboxes: " + box;
   return o;
 }

@@ -44,17 +44,6 @@ class Scenes : public test::GameSession {
   }
 };
 
-TEST_F(Scenes, RescueSceneCallsForHelpThenLeadsToTheMapWithTheBossLevelNext) {
-  Load(58);
-  EXPECT_EQ(std::pair(GameState, activeGhostCount), std::pair(StateRescueScene, 0));
-  ASSERT_TRUE(StepUntil(StateRescueScene, 120.0, [] { return textScrollY == 0.0f; })) << "no call for help";
-  EXPECT_EQ(std::pair(activeGhostCount, Picture("scene_rescue_help")), std::pair(4, true));
-  StepUntil(StateRescueScene, 120.0, [] { return false; });
-  ASSERT_EQ(GameState, StateLevelMap);
-  EXPECT_TRUE(level->LevelNumber() == 100 && LevelMapMarks[1][1] == 1 && textScrollY == -2.0f);
-  EXPECT_TRUE(Picture("scene_level_map"));
-}
-
 // Levels damaged into having no doors: the scenes that open door 0 go on without it.
 TEST_F(Scenes, RescueWalkOutAndEndingGoOnInLevelsWithoutDoors) {
   for (const char* file : {"paredes58.txt", "paredes100.txt", "final.txt"}) fs::remove(dir.path() / "pantallas" / file);
