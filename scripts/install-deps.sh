@@ -11,7 +11,7 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   libpng-dev
-  desktop-file-utils appstream xdotool openbox x11-utils
+  desktop-file-utils appstream xdotool x11-utils
   dpkg-dev lintian man-db groff-base
 )
 

@@ -32,10 +32,6 @@ class WholeGame : public test::GameSession {
     renderEveryStep = true;
     StartGame(320, 240, 1);
   }
-  static std::pair<float, float> Where() {
-    float x, y, z;
-    return player->GetPosition(x, y, z), std::pair(x, z);
-  }
   // The state after one frame of dt ticks, or after some seconds of frames.
   int StateAfterStep(double dt) { return Step(dt), GameState; }
   int StateAfterSeconds(double seconds) { return RunSeconds(seconds), GameState; }
@@ -110,29 +106,6 @@ TEST_F(WholeGame, CaughtSpinsThenReturnsWithALifeLessOrEndsTheGame) {
   EXPECT_NEAR(textScrollY, -1.1 + 0.003, 1e-4);
   EXPECT_EQ(StateAfterSeconds(9.5), StateGameOver);
   EXPECT_TRUE(RunUntil(StateMenu, 1.0));
-}
-
-TEST_F(WholeGame, PauseFreezesEverythingButTheHeadingAndCodesWithoutAHandlerRunOnlyThePlayTail) {
-  StartPlaying();
-  const auto before = Where();
-  Press('P');
-  EXPECT_EQ(StateAfterStep(2.0), StatePaused);
-  const float spin = hudSpin;
-  Press(VkDown);
-  RunSeconds(1.0);
-  EXPECT_EQ(std::tuple(Where(), hudSpin, player->GetDirection()), std::tuple(before, spin, 2));
-  KeyState['P'] = KeyUp;
-  Press('P');
-  EXPECT_EQ(StateAfterStep(2.0), StatePlaying);
-  const auto held = Where();
-  player->Boost();
-  for (int code = 15; code <= 18; ++code) {
-    const float spinBefore = hudSpin;
-    GameState = code;
-    EXPECT_EQ(StateAfterStep(2.0), code);
-    EXPECT_FLOAT_EQ(hudSpin, spinBefore + 2.0f);
-  }
-  EXPECT_EQ(Where(), held);
 }
 
 TEST_F(WholeGame, ExtraLifeOnlyAboveAThousandPointsOnePerFrameAndRelativeSteering) {

@@ -27,15 +27,6 @@ class VisibilityTest : public ::testing::Test {
   VisibilityGrid grid;
 };
 
-TEST_F(VisibilityTest, CullingOffAnswersTrueAndKeepsTheMarks) {
-  grid.visible[3 * 100 + 4] = 0, grid.visible[5 * 100 + 6] = 1;
-  UpdateWithRows({{0, 0, 0, 100}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}});  // would reject every cell
-  ExpectVisible({{3, 4, 1}, {5, 6, 1}, {59, 59, 1}});
-  EXPECT_TRUE(grid.visible[3 * 100 + 4] == 0 && grid.visible[5 * 100 + 6] == 1);
-  grid.ToggleEnabled(), grid.Update();
-  ExpectVisible({{3, 4, 0}, {5, 6, 0}});
-}
-
 TEST_F(VisibilityTest, PlanesAndTheMarginOfFour) {
   // x rows: left = x - 9 and right = 11 - x, so the view spans 9..11 in x and
   // the margin widens it to 5..15. z rows: near = 1 + 0.1 z, far = 1 - 0.1 z,

@@ -1,4 +1,4 @@
-// The window, its OpenGL state and the key table, on a real window under Xvfb.
+// The window, its view and the key table on a real window under Xvfb, and where F12's pictures go.
 #include <gtest/gtest.h>
 
 #include <chrono>
