@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/screenshot.h"
 #include "platform/gl.h"
 #include "platform/message_box.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -122,6 +124,24 @@ TEST_F(RealWindow, ATapBetweenTwoFramesIsSeenByExactlyOneFrame) {
     EXPECT_EQ(presses, 1) << c.name;
     EXPECT_EQ(KeyState[VkSpace], c.after) << c.name;
   }
+}
+
+// F12's pictures go to the pictures folder the player's user-dirs file names,
+// else to ~/Pictures, each under a name of its own.
+TEST_F(RealWindow, PicturesGoToThePlayersPicturesFolderEachUnderANameOfItsOwn) {
+  test::TempDir home;
+  setenv("HOME", home.path().c_str(), 1);
+  setenv("XDG_CONFIG_HOME", home.File("cfg").c_str(), 1);
+  std::filesystem::create_directories(home.path() / "cfg");
+  test::WriteFile(home.File("cfg/user-dirs.dirs"), "# made by hand\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+  const auto first = SaveScreenshot(640, 480), second = SaveScreenshot(640, 480);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(std::filesystem::path(*first).parent_path(), home.path() / "Bilder/Glumbo3D");
+  EXPECT_NE(*first, *second) << "a second picture in the same second gets a name of its own";
+  const auto png = test::ReadBytes(*first);  // the size in the header, big-endian
+  EXPECT_TRUE(png.size() > 24 && png[18] * 256 + png[19] == 640 && png[22] * 256 + png[23] == 480);
+  std::filesystem::remove(home.File("cfg/user-dirs.dirs"));
+  EXPECT_EQ(std::filesystem::path(*SaveScreenshot(640, 480)).parent_path(), home.path() / "Pictures/Glumbo3D");
 }
 
 TEST(FullScreen, RefusedModeAnsweredYesRunsWindowedAndNoEndsWithTheStopBox) {
